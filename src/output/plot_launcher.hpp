@@ -1,0 +1,35 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "records/console.hpp"
+#include "records/error_policy.hpp"
+#include "records/text_holder.hpp"
+
+namespace rqo {
+
+// Runs a command text through the command interpreter and waits until it has ended.
+void run_through_interpreter(const std::string& command);
+
+// Offers plot files to the plotting program. The last answer is kept from one offer to the
+// next (a null answer repeats the previous decision).
+class PlotLauncher {
+ public:
+  using CommandRunner = std::function<void(const std::string&)>;
+
+  PlotLauncher(Console& console, ErrorPolicy& policy,
+               CommandRunner run_command = run_through_interpreter)
+      : console_(console), policy_(policy), run_command_(std::move(run_command)) {}
+
+  void plot_it(std::string_view file_name);
+
+ private:
+  Console& console_;
+  ErrorPolicy& policy_;
+  CommandRunner run_command_;
+  TextHolder answer_{16};
+};
+
+}  // namespace rqo

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <istream>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "records/record_sink.hpp"
+
+namespace rqo {
+
+// The keyboard and the screen. Output records pass through carriage control: the first
+// character of a record is not shown and selects the movement written before the rest
+// (blank or other: "\n"; "0": "\n\n"; "1": "\n\f"; "+": "\r"); the very first record is
+// preceded by "\r" only. The line break that ends a line is kept pending and written as the
+// next record's movement, so an answer is typed on the prompt's own line.
+class Console : public RecordSink {
+ public:
+  // `interactive`: whether keyboard and screen are both terminals (the pause waits only then).
+  Console(std::ostream& screen, std::istream& keyboard, bool interactive)
+      : screen_(screen), keyboard_(keyboard), interactive_(interactive) {}
+
+  void write_record(std::string_view record) override;
+
+  // Reads the next keyboard record; its text ends at the first CR or LF. False at end of input.
+  bool read_line(std::string& text);
+
+  // Writes the pending line break, if any (at exit and before the pause prompt).
+  void write_pending_break();
+  void flush();
+  bool interactive() const { return interactive_; }
+
+ private:
+  std::ostream& screen_;
+  std::istream& keyboard_;
+  bool interactive_;
+  bool first_record_ = true;
+  bool break_pending_ = false;
+};
+
+}  // namespace rqo

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace rqo {
+
+// A text file read record by record through one reused block buffer. A record runs up to
+// the next LF or the end of the file; its text ends at its first CR or LF. Only the first
+// `keep` characters of a record are kept (the rest is skipped without being stored), so a
+// huge line costs no memory.
+class InputFile {
+ public:
+  InputFile();
+  ~InputFile();
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+
+  // Opens for reading; false when the system refuses (errno is kept for the message).
+  bool open(const std::string& name);
+  bool is_open() const;
+  const std::string& name() const { return name_; }
+
+  // Reads the next record. Returns kStatusOk with `text` viewing at most `keep` characters
+  // (valid until the next call), kStatusEnd at the end of the file, kStatusReadError when the
+  // system fails to read.
+  int read_record(std::string_view& text, std::size_t keep);
+
+  // Number of records read since the last open or rewind (the current line number).
+  long record_number() const { return record_number_; }
+
+  void rewind();
+  void close();
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+  std::string name_;
+  long record_number_ = 0;
+};
+
+// Whether `name` names an existing file that is not a directory.
+bool file_exists(const std::string& name);
+
+}  // namespace rqo

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "records/error_policy.hpp"
+#include "records/record_sink.hpp"
+
+namespace rqo {
+
+// A text file created (or replaced) for writing. Every record ends with CR LF; nothing is
+// trimmed. Writes are buffered; a failure to create or write is reported through the error
+// policy as a serious condition (the program ends, everything written before is kept).
+class OutputFile : public RecordSink {
+ public:
+  explicit OutputFile(ErrorPolicy& policy);
+  ~OutputFile() override;  // closes without reporting (the program is ending anyway)
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  void create(const std::string& name);  // reports CreateFailed on failure
+  void write_record(std::string_view record) override;
+  void close();  // writes out what is pending; reports WriteFailed on failure
+  bool is_open() const;
+  const std::string& name() const { return name_; }
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+  ErrorPolicy& policy_;
+  std::string name_;
+};
+
+}  // namespace rqo
