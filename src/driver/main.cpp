@@ -1,1 +1,15 @@
-int main() { return 0; }
+#include <unistd.h>
+
+#include <iostream>
+
+#include "driver/program.hpp"
+#include "records/console.hpp"
+#include "records/error_policy.hpp"
+
+int main() {
+  std::ios::sync_with_stdio(false);
+  const bool interactive = isatty(STDIN_FILENO) && isatty(STDOUT_FILENO);
+  rqo::Console console(std::cout, std::cin, interactive);
+  rqo::ErrorPolicy policy(std::cerr);
+  return rqo::read_quavelon_out(console, policy, std::cerr);
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <ostream>
+
+#include "records/console.hpp"
+#include "records/error_policy.hpp"
+
+namespace rqo {
+
+// The whole dialogue, from the banner to the last plot offer. Returns the exit code; every
+// way out (normal end, a stop, a fatal condition of the record layer) leaves the output files
+// closed with everything written so far, and the console's pending line break written.
+int read_quavelon_out(Console& console, ErrorPolicy& policy, std::ostream& diagnostics);
+
+}  // namespace rqo

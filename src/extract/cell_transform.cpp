@@ -1,0 +1,123 @@
+#include "extract/cell_transform.hpp"
+
+#include <array>
+#include <cmath>
+#include <numbers>
+#include <string>
+
+namespace rqo {
+
+namespace {
+
+// Single-precision constants, each the float nearest to the exact value.
+constexpr float kPi = 3.14159274f;
+constexpr float kOneOver180 = 0.00555555569f;
+constexpr float kOneEighty = 180.0f;
+constexpr float kOneOverPi = 0.318309873f;
+
+// Cosine of an angle in degrees through (pi * t) * one-over-180, rounded to single precision.
+float cosine_of(float degrees) {
+  const double radians =
+      (static_cast<double>(kPi) * static_cast<double>(degrees)) * static_cast<double>(kOneOver180);
+  return static_cast<float>(std::cos(radians));
+}
+
+// The old cell widened once; every product below is formed from these in double precision.
+struct Metric {
+  double a, b, c;
+  double ca, cb, cg;
+};
+
+using Row = std::array<double, 3>;
+
+Row row_of(const TransformMatrix& matrix, int i) {
+  const auto& r = matrix.m[static_cast<std::size_t>(i)];
+  return {r[0], r[1], r[2]};
+}
+
+// Squared length of the new axis with coefficients m, rounded to single precision.
+float squared_length(const Row& m, const Metric& g) {
+  double sum = (m[0] * m[0]) * (g.a * g.a);
+  sum += (m[1] * m[1]) * (g.b * g.b);
+  sum += (m[2] * m[2]) * (g.c * g.c);
+  sum += ((((2.0 * m[0]) * m[1]) * g.a) * g.b) * g.cg;
+  sum += ((((2.0 * m[0]) * m[2]) * g.a) * g.c) * g.cb;
+  sum += ((((2.0 * m[1]) * m[2]) * g.b) * g.c) * g.ca;
+  return static_cast<float>(sum);
+}
+
+// Scalar product of the new axes with coefficients p and q (not rounded).
+double scalar_product(const Row& p, const Row& q, const Metric& g) {
+  double sum = (p[0] * q[0]) * (g.a * g.a);
+  sum += (p[1] * q[1]) * (g.b * g.b);
+  sum += (p[2] * q[2]) * (g.c * g.c);
+  sum += (p[0] * q[1] + p[1] * q[0]) * ((g.a * g.b) * g.cg);
+  sum += (p[0] * q[2] + p[2] * q[0]) * ((g.a * g.c) * g.cb);
+  sum += (p[1] * q[2] + p[2] * q[1]) * ((g.b * g.c) * g.ca);
+  return sum;
+}
+
+float root_of(float square) {
+  return static_cast<float>(std::sqrt(static_cast<double>(square)));
+}
+
+// Angle in degrees of a rounded cosine. A cosine beyond -1..1 is an argument error of the arc
+// cosine: it is reported and gives 0 (above 1) or pi (below -1). NaN passes through silently.
+float angle_of(float cosine, const char* name, ErrorPolicy& policy) {
+  const double x = cosine;
+  double radians;
+  if (x > 1.0 || x < -1.0) {
+    const bool above = x > 1.0;
+    policy.report(Condition::AcosArgument,
+                  std::string("cell transformation: arc cosine of a value ") +
+                      (above ? "above 1" : "below -1") + " for the new angle " + name +
+                      "; the angle is set to " + (above ? "0" : "180") + " degrees");
+    radians = above ? 0.0 : std::numbers::pi;
+  } else {
+    radians = std::acos(x);
+  }
+  return static_cast<float>((radians * static_cast<double>(kOneEighty)) *
+                            static_cast<double>(kOneOverPi));
+}
+
+}  // namespace
+
+void transf_cell_parameters(const TransformMatrix& matrix, Cell& cell, ErrorPolicy& policy) {
+  Metric g{cell.a, cell.b, cell.c, 0, 0, 0};
+  g.ca = cosine_of(cell.alpha);
+  g.cb = cosine_of(cell.beta);
+  g.cg = cosine_of(cell.gamma);
+
+  const Row m1 = row_of(matrix, 0);
+  const Row m2 = row_of(matrix, 1);
+  const Row m3 = row_of(matrix, 2);
+
+  const float s1 = squared_length(m1, g);
+  const float s2 = squared_length(m2, g);
+  const float s3 = squared_length(m3, g);
+  const double a = root_of(s1);
+  const double b = root_of(s2);
+  const double c = root_of(s3);
+
+  const double p12 = scalar_product(m1, m2, g);
+  const double p13 = scalar_product(m1, m3, g);
+  const double p23 = scalar_product(m2, m3, g);
+
+  // A zero-length axis gives 0/0 here: NaN cosines and NaN angles, no message.
+  const float cos_gamma = static_cast<float>(p12 / (a * b));
+  const float cos_beta = static_cast<float>(p13 / (a * c));
+  const float cos_alpha = static_cast<float>(p23 / (b * c));
+
+  const float alpha = angle_of(cos_alpha, "alpha", policy);
+  const float beta = angle_of(cos_beta, "beta", policy);
+  const float gamma = angle_of(cos_gamma, "gamma", policy);
+
+  cell.a = static_cast<float>(a);
+  cell.b = static_cast<float>(b);
+  cell.c = static_cast<float>(c);
+  cell.alpha = alpha;
+  cell.beta = beta;
+  cell.gamma = gamma;
+}
+
+}  // namespace rqo

@@ -1,0 +1,144 @@
+#include "extract/log_scanner.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+#include "records/io_status.hpp"
+#include "records/list_input.hpp"
+
+namespace rqo {
+
+namespace {
+
+// Every record is seen through a line of this many characters, blank-padded on the right.
+constexpr std::size_t kLineLength = 256;
+
+enum class Quantity { A, B, C, Alpha, Beta, Gamma, Chi2X, Chi2Y, Chi2Rotation, Mosaicity };
+
+struct Keyword {
+  std::string_view text;  // compared over its whole length with the start of the line
+  Quantity quantity;
+};
+
+// No keyword is a prefix of another, so at most one can match a line.
+constexpr std::array<Keyword, 10> kKeywords{{
+    {"A axis length", Quantity::A},
+    {"B axis length", Quantity::B},
+    {"C axis length", Quantity::C},
+    {"alpha cell angle", Quantity::Alpha},
+    {"beta cell angle", Quantity::Beta},
+    {"gamma cell angle", Quantity::Gamma},
+    {"chi**2 x", Quantity::Chi2X},
+    {"chi**2 y", Quantity::Chi2Y},
+    {"chi**2 rotation", Quantity::Chi2Rotation},
+    {"mosaicity", Quantity::Mosaicity},
+}};
+
+// The keywords that can start with a character, as a range [first, last) of kKeywords; most
+// lines of a log are ruled out by their first character alone.
+struct Candidates {
+  std::size_t first = 0, last = 0;
+};
+
+constexpr Candidates candidates_for(char first_char) {
+  switch (first_char) {
+    case 'A':
+      return {0, 1};
+    case 'B':
+      return {1, 2};
+    case 'C':
+      return {2, 3};
+    case 'a':
+      return {3, 4};
+    case 'b':
+      return {4, 5};
+    case 'g':
+      return {5, 6};
+    case 'c':
+      return {6, 9};
+    case 'm':
+      return {9, 10};
+    default:
+      return {};
+  }
+}
+
+// The keyword that begins the left-adjusted line, or nullptr.
+const Keyword* match_keyword(std::string_view adjusted) {
+  if (adjusted.empty()) return nullptr;
+  const Candidates range = candidates_for(adjusted.front());
+  for (std::size_t k = range.first; k < range.last; ++k) {
+    if (adjusted.starts_with(kKeywords[k].text)) return &kKeywords[k];
+  }
+  return nullptr;
+}
+
+struct Destination {
+  float* minimum;
+  float* maximum;
+};
+
+Destination destination_of(Quantity quantity, RunRecord& run) {
+  switch (quantity) {
+    case Quantity::A:
+      return {&run.cell_min.a, &run.cell_max.a};
+    case Quantity::B:
+      return {&run.cell_min.b, &run.cell_max.b};
+    case Quantity::C:
+      return {&run.cell_min.c, &run.cell_max.c};
+    case Quantity::Alpha:
+      return {&run.cell_min.alpha, &run.cell_max.alpha};
+    case Quantity::Beta:
+      return {&run.cell_min.beta, &run.cell_max.beta};
+    case Quantity::Gamma:
+      return {&run.cell_min.gamma, &run.cell_max.gamma};
+    case Quantity::Chi2X:
+      return {&run.chi2_min[kChi2X], &run.chi2_max[kChi2X]};
+    case Quantity::Chi2Y:
+      return {&run.chi2_min[kChi2Y], &run.chi2_max[kChi2Y]};
+    case Quantity::Chi2Rotation:
+      return {&run.chi2_min[kChi2Rotation], &run.chi2_max[kChi2Rotation]};
+    case Quantity::Mosaicity:
+      return {&run.mosa_min, &run.mosa_max};
+  }
+  return {&run.mosa_min, &run.mosa_max};
+}
+
+// Reads the minimum and the maximum from the text after the line's first colon (the whole
+// line when it holds none), blank-padded to the end of the 256-character line. The read asks
+// for no status: an early end or a bad value is the error policy's to report.
+void read_values(std::string_view adjusted, Destination target, ErrorPolicy& policy,
+                 const SourceContext& where) {
+  const std::size_t colon = adjusted.find(':');
+  const std::size_t start = colon == std::string_view::npos ? 0 : colon + 1;
+  std::array<char, kLineLength> value_text;
+  const std::size_t used = adjusted.size() - start;
+  std::copy_n(adjusted.data() + start, used, value_text.data());
+  std::fill(value_text.begin() + static_cast<std::ptrdiff_t>(used),
+            value_text.begin() + static_cast<std::ptrdiff_t>(kLineLength - start), ' ');
+  const std::array<ListItem, 2> items{target.minimum, target.maximum};
+  read_list(std::string_view(value_text.data(), kLineLength - start), items, StatusMode::NotWanted,
+            policy, where);
+}
+
+}  // namespace
+
+void recherche_unit_cell(InputFile& log, RunRecord& run, ErrorPolicy& policy) {
+  log.rewind();
+  std::string_view record;
+  // An end of file or a read error ends the scan quietly, keeping what was stored.
+  while (log.read_record(record, kLineLength) == kStatusOk) {
+    // Left-adjust over blanks only (a tab stays); the blank padding is implicit.
+    const std::size_t first = record.find_first_not_of(' ');
+    if (first == std::string_view::npos) continue;
+    const std::string_view adjusted = record.substr(first);
+    const Keyword* keyword = match_keyword(adjusted);
+    if (keyword == nullptr) continue;
+    const SourceContext where{log.name(), log.record_number()};
+    read_values(adjusted, destination_of(keyword->quantity, run), policy, where);
+  }
+}
+
+}  // namespace rqo

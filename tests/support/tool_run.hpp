@@ -1,0 +1,39 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace rqo::testing {
+
+// A scratch directory for one end-to-end test, removed afterwards.
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  void write(const std::string& name, const std::string& content) const;
+  std::string read(const std::string& name) const;
+  bool exists(const std::string& name) const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+struct ToolRun {
+  int exit_code = -1;
+  std::string out;  // standard output, byte for byte
+  std::string err;  // standard error
+};
+
+// Runs the built tool in `dir` with `input` on its standard input. `path_prefix`, when given,
+// is put in front of PATH (for a stand-in plotting program).
+ToolRun run_tool(const ScratchDir& dir, const std::string& input,
+                 const std::string& path_prefix = "");
+
+// Reads a whole file.
+std::string read_file(const std::filesystem::path& path);
+
+}  // namespace rqo::testing
