@@ -5,6 +5,8 @@
 #include <numbers>
 #include <string>
 
+#include "extract/single_rounding.hpp"
+
 namespace rqo {
 
 namespace {
@@ -19,7 +21,7 @@ constexpr float kOneOverPi = 0.318309873f;
 float cosine_of(float degrees) {
   const double radians =
       (static_cast<double>(kPi) * static_cast<double>(degrees)) * static_cast<double>(kOneOver180);
-  return static_cast<float>(std::cos(radians));
+  return round_to_single(std::cos(radians));
 }
 
 // The old cell widened once; every product below is formed from these in double precision.
@@ -43,7 +45,7 @@ float squared_length(const Row& m, const Metric& g) {
   sum += ((((2.0 * m[0]) * m[1]) * g.a) * g.b) * g.cg;
   sum += ((((2.0 * m[0]) * m[2]) * g.a) * g.c) * g.cb;
   sum += ((((2.0 * m[1]) * m[2]) * g.b) * g.c) * g.ca;
-  return static_cast<float>(sum);
+  return round_to_single(sum);
 }
 
 // Scalar product of the new axes with coefficients p and q (not rounded).
@@ -58,7 +60,7 @@ double scalar_product(const Row& p, const Row& q, const Metric& g) {
 }
 
 float root_of(float square) {
-  return static_cast<float>(std::sqrt(static_cast<double>(square)));
+  return round_to_single(std::sqrt(static_cast<double>(square)));
 }
 
 // Angle in degrees of a rounded cosine. A cosine beyond -1..1 is an argument error of the arc
@@ -76,8 +78,8 @@ float angle_of(float cosine, const char* name, ErrorPolicy& policy) {
   } else {
     radians = std::acos(x);
   }
-  return static_cast<float>((radians * static_cast<double>(kOneEighty)) *
-                            static_cast<double>(kOneOverPi));
+  return round_to_single((radians * static_cast<double>(kOneEighty)) *
+                         static_cast<double>(kOneOverPi));
 }
 
 }  // namespace
@@ -95,26 +97,27 @@ void transf_cell_parameters(const TransformMatrix& matrix, Cell& cell, ErrorPoli
   const float s1 = squared_length(m1, g);
   const float s2 = squared_length(m2, g);
   const float s3 = squared_length(m3, g);
-  const double a = root_of(s1);
-  const double b = root_of(s2);
-  const double c = root_of(s3);
+  const float a = root_of(s1);
+  const float b = root_of(s2);
+  const float c = root_of(s3);
 
   const double p12 = scalar_product(m1, m2, g);
   const double p13 = scalar_product(m1, m3, g);
   const double p23 = scalar_product(m2, m3, g);
 
   // A zero-length axis gives 0/0 here: NaN cosines and NaN angles, no message.
-  const float cos_gamma = static_cast<float>(p12 / (a * b));
-  const float cos_beta = static_cast<float>(p13 / (a * c));
-  const float cos_alpha = static_cast<float>(p23 / (b * c));
+  const double wide_a = a, wide_b = b, wide_c = c;
+  const float cos_gamma = round_to_single(p12 / (wide_a * wide_b));
+  const float cos_beta = round_to_single(p13 / (wide_a * wide_c));
+  const float cos_alpha = round_to_single(p23 / (wide_b * wide_c));
 
   const float alpha = angle_of(cos_alpha, "alpha", policy);
   const float beta = angle_of(cos_beta, "beta", policy);
   const float gamma = angle_of(cos_gamma, "gamma", policy);
 
-  cell.a = static_cast<float>(a);
-  cell.b = static_cast<float>(b);
-  cell.c = static_cast<float>(c);
+  cell.a = a;
+  cell.b = b;
+  cell.c = c;
   cell.alpha = alpha;
   cell.beta = beta;
   cell.gamma = gamma;

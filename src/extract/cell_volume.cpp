@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "extract/single_rounding.hpp"
+
 namespace rqo {
 
 namespace {
@@ -11,14 +13,14 @@ constexpr double kDegreesToRadians = 0.017453292519943295;
 
 // 180 - angle in double precision, rounded to single precision.
 float supplement(float angle) {
-  return static_cast<float>(180.0 - static_cast<double>(angle));
+  return round_to_single(180.0 - static_cast<double>(angle));
 }
 
 }  // namespace
 
 float cosd(float degrees) {
   const double radians = static_cast<double>(degrees) * kDegreesToRadians;
-  return static_cast<float>(std::cos(radians));
+  return round_to_single(std::cos(radians));
 }
 
 void volume_calculation(Cell& cell, float& volume) {
@@ -39,11 +41,11 @@ void volume_calculation(Cell& cell, float& volume) {
   }
 
   const double radicand = ((1.0 + ((2.0 * ca) * cb) * cg) - ca * ca) - cb * cb - cg * cg;
-  const double root = static_cast<float>(std::sqrt(radicand));
+  const double root = round_to_single(std::sqrt(radicand));
   const double a = cell.a;
   const double b = cell.b;
   const double c = cell.c;
-  volume = static_cast<float>(((a * root) * b) * c);
+  volume = round_to_single(((a * root) * b) * c);
 }
 
 }  // namespace rqo

@@ -14,6 +14,12 @@ namespace rqo {
 // (blank or other: "\n"; "0": "\n\n"; "1": "\n\f"; "+": "\r"); the very first record is
 // preceded by "\r" only. The line break that ends a line is kept pending and written as the
 // next record's movement, so an answer is typed on the prompt's own line.
+//
+// write_pending_break() writes the pending "\n" itself; the record after it then starts on
+// the fresh line with no further movement (a blank gives nothing, "0" one "\n", "1" "\f").
+// So "write_pending_break(); write_record(" Press Enter to Continue.");" and the record
+// alone both show "\nPress Enter to Continue.", and a final write_pending_break() at exit
+// ends the output with exactly one "\n".
 class Console : public RecordSink {
  public:
   // `interactive`: whether keyboard and screen are both terminals (the pause waits only then).
@@ -23,6 +29,7 @@ class Console : public RecordSink {
   void write_record(std::string_view record) override;
 
   // Reads the next keyboard record; its text ends at the first CR or LF. False at end of input.
+  // The screen is flushed first, so a prompt is visible; no line break is written.
   bool read_line(std::string& text);
 
   // Writes the pending line break, if any (at exit and before the pause prompt).

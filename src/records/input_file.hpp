@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "records/io_status.hpp"
+
 namespace rqo {
 
 // A text file read record by record through one reused block buffer. A record runs up to
@@ -14,6 +16,8 @@ namespace rqo {
 class InputFile {
  public:
   InputFile();
+  // With a block buffer of the given size (at least 1 byte); the default is 64 KiB.
+  explicit InputFile(std::size_t block_size);
   ~InputFile();
   InputFile(const InputFile&) = delete;
   InputFile& operator=(const InputFile&) = delete;

@@ -26,6 +26,8 @@ class OutputFile : public RecordSink {
   const std::string& name() const { return name_; }
 
  private:
+  void fail_write(int error);
+
   struct State;
   std::unique_ptr<State> state_;
   ErrorPolicy& policy_;

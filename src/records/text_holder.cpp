@@ -8,7 +8,9 @@ void TextHolder::assign(std::string_view text) {
   text_.replace(kept, text_.size() - kept, text_.size() - kept, ' ');
 }
 
-std::string_view TextHolder::trimmed() const { return trim_trailing_blanks(text_); }
+std::string_view TextHolder::trimmed() const {
+  return trim_trailing_blanks(text_);
+}
 
 std::string_view trim_trailing_blanks(std::string_view text) {
   const auto last = text.find_last_not_of(' ');

@@ -24,16 +24,26 @@ struct TransformCase {
 
 TEST(CellTransform, KnownMatrices) {
   const TransformCase cases[] = {
-      {"identity, cube", TransformMatrix::identity(), {10, 10, 10, 90, 90, 90},
+      {"identity, cube",
+       TransformMatrix::identity(),
+       {10, 10, 10, 90, 90, 90},
        {10, 10, 10, 90, 90, 90}},
-      {"identity, triclinic", TransformMatrix::identity(), {5, 6, 7, 80, 95, 100},
+      {"identity, triclinic",
+       TransformMatrix::identity(),
+       {5, 6, 7, 80, 95, 100},
        {5, 6, 7, 80, 95, 100}},
-      {"swap a and b, reverse c", matrix_of(0, 1, 0, 1, 0, 0, 0, 0, -1), {5, 6, 7, 80, 95, 100},
+      {"swap a and b, reverse c",
+       matrix_of(0, 1, 0, 1, 0, 0, 0, 0, -1),
+       {5, 6, 7, 80, 95, 100},
        {6, 5, 7, 85, 100, 100}},
-      {"double a", matrix_of(2, 0, 0, 0, 1, 0, 0, 0, 1), {5, 6, 7, 80, 95, 100},
+      {"double a",
+       matrix_of(2, 0, 0, 0, 1, 0, 0, 0, 1),
+       {5, 6, 7, 80, 95, 100},
        {10, 6, 7, 80, 95, 100}},
       // a' = a + b in a cell with gamma = 90: |a'| = sqrt(25 + 36).
-      {"a plus b, orthogonal", matrix_of(1, 1, 0, 0, 1, 0, 0, 0, 1), {5, 6, 7, 90, 90, 90},
+      {"a plus b, orthogonal",
+       matrix_of(1, 1, 0, 0, 1, 0, 0, 0, 1),
+       {5, 6, 7, 90, 90, 90},
        {std::sqrt(61.0f), 6, 7, 90, 90, std::atan2(5.0f, 6.0f) * 57.2957795f}},
   };
   for (const TransformCase& row : cases) {
@@ -81,9 +91,8 @@ struct ParallelCase {
 // angle becomes 0 or 180 degrees.
 TEST(CellTransform, CosineBeyondOneIsAnArgumentError) {
   const ParallelCase cases[] = {
-      {"antiparallel", matrix_of(1, 1, 0, -1, -1, 0, 0, 0, 1), {5.1f, 6.3f, 7, 80, 95, 100.3f},
-       180.0f},
-      {"parallel", matrix_of(1, 1, 0, 1, 1, 0, 0, 0, 1), {5.1f, 6.3f, 7, 80, 95, 100.3f}, 0.0f},
+      {"antiparallel", matrix_of(1, 1, 0, -1, -1, 0, 0, 0, 1), {5, 6, 7, 80, 95, 103}, 180.0f},
+      {"parallel", matrix_of(1, 1, 0, 1, 1, 0, 0, 0, 1), {5, 6, 7, 80, 95, 103}, 0.0f},
   };
   for (const ParallelCase& row : cases) {
     std::ostringstream diagnostics;
@@ -103,11 +112,11 @@ TEST(CellTransform, TenthArgumentErrorEndsTheProgram) {
   ErrorPolicy policy(diagnostics);
   const TransformMatrix antiparallel = matrix_of(1, 1, 0, -1, -1, 0, 0, 0, 1);
   for (int i = 1; i <= 9; ++i) {
-    Cell cell{5.1f, 6.3f, 7, 80, 95, 100.3f};
+    Cell cell{5, 6, 7, 80, 95, 103};
     transf_cell_parameters(antiparallel, cell, policy);
   }
   EXPECT_EQ(policy.count(Condition::AcosArgument), 9);
-  Cell cell{5.1f, 6.3f, 7, 80, 95, 100.3f};
+  Cell cell{5, 6, 7, 80, 95, 103};
   try {
     transf_cell_parameters(antiparallel, cell, policy);
     ADD_FAILURE() << "the tenth arc cosine argument error did not end the program";

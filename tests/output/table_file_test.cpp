@@ -33,14 +33,29 @@ TEST(TableHeader, ColumnHeaderIsAlignedWithTheDataFields) {
     const char* text;
     int last_column;
   };
-  const Column columns[] = {
-      {"TK", 6},           {"a_min(A)", 18},       {"a_max(A)", 30},       {"b_min(A)", 42},
-      {"b_max(A)", 54},    {"c_min(A)", 66},       {"c_max(A)", 78},       {"alpha_min(deg)", 93},
-      {"alpha_max(deg)", 108}, {"beta_min(deg)", 123}, {"beta_max(deg)", 138},
-      {"gamma_min(deg)", 153}, {"gamma_max(deg)", 168}, {"volume_min(A3)", 183},
-      {"volume_max(A3)", 198}, {"mosa_min(deg)", 213}, {"mosa_max(deg)", 228},
-      {"chi2_x_min", 243}, {"chi2_x_max", 258},    {"chi2_y_min", 273},    {"chi2_y_max", 288},
-      {"chi2_rot_min", 303}, {"chi2_rot_max", 318}};
+  const Column columns[] = {{"TK", 6},
+                            {"a_min(A)", 18},
+                            {"a_max(A)", 30},
+                            {"b_min(A)", 42},
+                            {"b_max(A)", 54},
+                            {"c_min(A)", 66},
+                            {"c_max(A)", 78},
+                            {"alpha_min(deg)", 93},
+                            {"alpha_max(deg)", 108},
+                            {"beta_min(deg)", 123},
+                            {"beta_max(deg)", 138},
+                            {"gamma_min(deg)", 153},
+                            {"gamma_max(deg)", 168},
+                            {"volume_min(A3)", 183},
+                            {"volume_max(A3)", 198},
+                            {"mosa_min(deg)", 213},
+                            {"mosa_max(deg)", 228},
+                            {"chi2_x_min", 243},
+                            {"chi2_x_max", 258},
+                            {"chi2_y_min", 273},
+                            {"chi2_y_max", 288},
+                            {"chi2_rot_min", 303},
+                            {"chi2_rot_max", 318}};
   StringSink sink;
   write_table_header(sink, "t");
   const std::string& header = sink.records.at(2);

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/tool_run.hpp"
+
+namespace {
+
+using rqo::testing::read_file;
+using rqo::testing::run_tool;
+using rqo::testing::ScratchDir;
+
+namespace fs = std::filesystem;
+
+const std::vector<std::string> kPlotFiles{
+    "TK_cell_a.pgf",     "TK_cell_b.pgf",    "TK_cell_c.pgf",
+    "TK_cell_alpha.pgf", "TK_cell_beta.pgf", "TK_cell_gamma.pgf",
+    "TK_volume.pgf",     "TK_mosaicity.pgf", "TK_chi2.pgf"};
+const std::string kTable = "TK_parameters_quavelon_out.xy";
+const std::string kNineNoes = "n\nn\nn\nn\nn\nn\nn\nn\nn\n";
+
+void copy_inputs(const fs::path& from, const ScratchDir& dir) {
+  for (const auto& entry : fs::directory_iterator(from)) {
+    if (entry.is_regular_file()) fs::copy_file(entry.path(), dir.path() / entry.path().filename());
+  }
+}
+
+TEST(OutputEndToEnd, WorkedExampleMatchesTheCheckedFiles) {
+  const fs::path data = fs::path(RQO_TEST_DATA) / "output_worked_example";
+  ScratchDir dir;
+  copy_inputs(data, dir);
+  const auto run = run_tool(dir, "runs.txt\n" + kNineNoes);
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  std::vector<std::string> files = kPlotFiles;
+  files.push_back(kTable);
+  for (const std::string& name : files) {
+    EXPECT_EQ(dir.read(name), read_file(data / "expected" / name)) << name;
+  }
+}
+
+TEST(OutputEndToEnd, HeaderOnlyRunList) {
+  ScratchDir dir;
+  dir.write("runs.txt", "!\nlabels\n");
+  const auto run = run_tool(dir, "runs.txt\n" + kNineNoes);
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  const std::string table = dir.read(kTable);
+  EXPECT_EQ(table.substr(0, 4), "! \r\n");
+  EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 4);
+  const std::string chi2 = dir.read("TK_chi2.pgf");
+  EXPECT_EQ(chi2.substr(0, 22), "# MAIN LEGEND TEXT: \r\n");
+  std::size_t zero_points = 0;
+  for (std::size_t at = 0;
+       (at = chi2.find("#  NUMBER OF POINTS :        0\r\n", at)) != std::string::npos; ++at) {
+    ++zero_points;
+  }
+  EXPECT_EQ(zero_points, 6u);
+  EXPECT_TRUE(chi2.ends_with("#   DATA: X Y\r\n# END OF FILE\r\n"));
+}
+
+TEST(OutputEndToEnd, MissingLogLeavesTheRowsWrittenBefore) {
+  const fs::path data = fs::path(RQO_TEST_DATA) / "output_worked_example";
+  ScratchDir dir;
+  copy_inputs(data, dir);
+  fs::remove(dir.path() / "run_200K.out");
+  const auto run = run_tool(dir, "runs.txt\n");
+  EXPECT_EQ(run.exit_code, 1);
+  // The table and each plot file end where the third run would have begun.
+  const std::string expected_table = read_file(data / "expected" / kTable);
+  const std::size_t third_row = expected_table.find("\r\n200.00") + 2;
+  EXPECT_EQ(dir.read(kTable), expected_table.substr(0, third_row));
+  for (const std::string& name : kPlotFiles) {
+    const std::string expected = read_file(data / "expected" / name);
+    EXPECT_EQ(dir.read(name), expected.substr(0, expected.find("\r\n200.00") + 2)) << name;
+  }
+}
+
+TEST(OutputEndToEnd, StandInPlotterIsCalledForEachYes) {
+  const fs::path data = fs::path(RQO_TEST_DATA) / "output_worked_example";
+  ScratchDir dir;
+  copy_inputs(data, dir);
+  fs::create_directory(dir.path() / "bin");
+  dir.write("bin/kestrova", "#!/bin/sh\necho \"$# $1\" >> calls.log\n");
+  fs::permissions(dir.path() / "bin/kestrova", fs::perms::owner_all);
+  const auto run = run_tool(dir, "runs.txt\ny\nn\n,\n'Y'\nyes\n\n  \ny\nn\n/\ny\n",
+                            (dir.path() / "bin").string());
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(dir.read("calls.log"),
+            "1 TK_cell_a.pgf\n1 TK_cell_alpha.pgf\n1 TK_cell_gamma.pgf\n1 TK_chi2.pgf\n");
+}
+
+#ifdef RQO_KESTROVA
+TEST(OutputEndToEnd, KestrovaDrawsTheBundledExample) {
+  if (std::system("command -v gnuplot > /dev/null 2>&1") != 0) {
+    GTEST_SKIP() << "gnuplot is not installed";
+  }
+  ScratchDir dir;
+  copy_inputs(fs::path(RQO_SOURCE_DIR) / "examples" / "cooling_series", dir);
+  const fs::path kestrova_dir = fs::path(RQO_KESTROVA).parent_path();
+  const auto run =
+      run_tool(dir, "cooling_series.txt\ny\ny\ny\ny\ny\ny\ny\ny\ny\n", kestrova_dir.string());
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  for (const std::string& name : kPlotFiles) {
+    const std::string png = name.substr(0, name.size() - 4) + ".png";
+    EXPECT_GT(dir.read(png).size(), 1000u) << png;
+  }
+}
+#endif
+
+}  // namespace
