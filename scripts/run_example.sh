@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the tool and the plotting program, copies the bundled cooling series into a scratch
-# folder and starts the tool there. Type the run list's name at the prompt (run_list.txt).
+# folder and starts the tool there. Type the run list name at the prompt (cooling_series.txt).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install_deps.sh"
@@ -9,6 +9,6 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j"$(nproc)" --target read_quavelon_out kestrova
 scratch="$(mktemp -d "${TMPDIR:-/tmp}/cooling-series-XXXXXX")"
 cp -R "$root/examples/cooling_series/." "$scratch/"
-echo "Working folder: $scratch  (run list: run_list.txt)"
+echo "Working folder: $scratch  (run list: cooling_series.txt)"
 cd "$scratch"
 PATH="$build:$build/tools:$PATH" exec read_quavelon_out
