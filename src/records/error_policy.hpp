@@ -8,15 +8,15 @@ namespace rqo {
 
 // The conditions the record layer knows; each has its own count from program start.
 enum class Condition {
-  EndOfFile,          // a file or the console has no further record (serious)
-  EndOfInternalFile,  // a list-directed read from a text value ran out of values (error)
-  BadCharacterInReal, // a character that cannot belong to a number (warning)
-  QuotedReal,         // a quoted value given for a real item (warning)
-  AcosArgument,       // arc cosine of a value beyond -1..1 (error)
-  OpenFailed,         // a file exists but cannot be opened for reading (serious)
-  ReadFailed,         // a read error on an open file (serious)
-  CreateFailed,       // an output file cannot be created (serious)
-  WriteFailed,        // an output file cannot be written (serious)
+  EndOfFile,           // a file or the console has no further record (serious)
+  EndOfInternalFile,   // a list-directed read from a text value ran out of values (error)
+  BadCharacterInReal,  // a character that cannot belong to a number (warning)
+  QuotedReal,          // a quoted value given for a real item (warning)
+  AcosArgument,        // arc cosine of a value beyond -1..1 (error)
+  OpenFailed,          // a file exists but cannot be opened for reading (serious)
+  ReadFailed,          // a read error on an open file (serious)
+  CreateFailed,        // an output file cannot be created (serious)
+  WriteFailed,         // an output file cannot be written (serious)
 };
 inline constexpr int kConditionCount = 9;
 

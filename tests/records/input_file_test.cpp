@@ -130,20 +130,6 @@ TEST_F(InputFileTest, OpenFailsForMissingFilesAndDirectories) {
   EXPECT_EQ(file.read_record(text, 10), kStatusReadError);
 }
 
-TEST_F(InputFileTest, ReopenAndCloseResetTheFile) {
-  const std::string a = write("a", "a1\na2\n");
-  const std::string b = write("b", "b1\n");
-  InputFile file;
-  ASSERT_TRUE(file.open(a));
-  std::string_view text;
-  ASSERT_EQ(file.read_record(text, 10), kStatusOk);
-  ASSERT_TRUE(file.open(b));
-  EXPECT_EQ(file.name(), b);
-  EXPECT_EQ(joined(read_all(file, 10)), "[b1]");
-  file.close();
-  EXPECT_FALSE(file.is_open());
-}
-
 TEST_F(InputFileTest, FileExistsOnlyForFilesThatAreNotDirectories) {
   const std::string path = write("present", "x");
   ASSERT_EQ(mkdir((dir_ + "/sub").c_str(), 0755), 0);

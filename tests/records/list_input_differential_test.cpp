@@ -24,63 +24,26 @@ namespace {
 
 constexpr std::size_t kTextLength = 300;  // the reference reads each text into 300 characters
 
+// Splits a list written as one text, its entries separated by '|'.
+std::vector<std::string> entries(std::string_view list) {
+  std::vector<std::string> result;
+  for (std::size_t from = 0;;) {
+    const std::size_t bar = list.find('|', from);
+    result.emplace_back(list.substr(from, bar - from));
+    if (bar == std::string_view::npos) return result;
+    from = bar + 1;
+  }
+}
+
 std::vector<std::string> generated_texts() {
-  const std::vector<std::string> values = {"10.123",
-                                           "10.456",
-                                           "1.5E2",
-                                           "2D0",
-                                           "2d0",
-                                           "1e-3",
-                                           "-3",
-                                           "+4.",
-                                           ".5",
-                                           "-.5",
-                                           "0",
-                                           "-0.0",
-                                           "150",
-                                           "3.4028235e38",
-                                           "3.40282357e38",
-                                           "1.17549435E-38",
-                                           "1e-45",
-                                           "7e-46",
-                                           "1e39",
-                                           "-1e39",
-                                           "16777217",
-                                           "0.1",
-                                           "123456789012345678901234567890",
-                                           "1.5d+3",
-                                           "1E+02",
-                                           "abc",
-                                           "1.0a",
-                                           "x1",
-                                           "1..2",
-                                           "e5",
-                                           "1e",
-                                           "-",
-                                           "'1.0'",
-                                           "\"2\"",
-                                           "2*3.5",
-                                           "3*",
-                                           "2*",
-                                           "1*-4",
-                                           "0*1",
-                                           "2*'x'",
-                                           "10*0.25"};
-  const std::vector<std::string> separators = {" ",  "  ",  ",", " , ", ", ",  "\t",
-                                               ",,", " / ", "/", ", ,", " ,\t"};
-  std::vector<std::string> texts = {"10.123 10.456",
-                                    "10.123,10.456 11.0",
-                                    "  1.5E2  2D0",
-                                    "10.123",
-                                    "1.0,,5.0",
-                                    "1.0/ 2.0",
-                                    "2*3.5",
-                                    "",
-                                    ",5",
-                                    " ,",
-                                    "/",
-                                    "1,",
-                                    "1 ,"};
+  const std::vector<std::string> values = entries(
+      "10.123|10.456|1.5E2|2D0|2d0|1e-3|-3|+4.|.5|-.5|0|-0.0|150|3.4028235e38|3.40282357e38|"
+      "1.17549435E-38|1e-45|7e-46|1e39|-1e39|16777217|0.1|123456789012345678901234567890|"
+      "1.5d+3|1E+02|abc|1.0a|x1|1..2|e5|1e|-|'1.0'|\"2\"|2*3.5|3*|2*|1*-4|0*1|2*'x'|10*0.25");
+  const std::vector<std::string> separators = entries(" |  |,| , |, |\t|,,| / |/|, ,| ,\t");
+  std::vector<std::string> texts = entries(
+      "10.123 10.456|10.123,10.456 11.0|  1.5E2  2D0|10.123|1.0,,5.0|1.0/ 2.0|2*3.5||,5| ,|/|"
+      "1,|1 ,");
   std::mt19937 random(20240611u);
   auto pick = [&random](const std::vector<std::string>& from) {
     return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(random)];

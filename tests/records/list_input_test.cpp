@@ -55,7 +55,6 @@ TEST(ReadListReals, TwoRealsFromAValueText) {
       {",5", kBefore, 5.0f, 0},
       {" , 5", kBefore, 5.0f, 0},
       {"1 , 2", 1.0f, 2.0f, 0},
-      {"1\t2", 1.0f, 2.0f, 0},
       {"1,\t 2", 1.0f, 2.0f, 0},
       {"1e2 1E2", 100.0f, 100.0f, 0},
       {"1d2 1D-2", 100.0f, 0.01f, 0},
@@ -69,7 +68,6 @@ TEST(ReadListReals, TwoRealsFromAValueText) {
       {"1 2/", 1.0f, 2.0f, 0},
       {"1 2 garbage", 1.0f, 2.0f, 0},
       {"1,", 1.0f, kBefore, -1},
-      {"1 ,", 1.0f, kBefore, -1},
       {"NaN 1", kBefore, kBefore, 1},
       {"1 inf", 1.0f, kBefore, 1},
       {"1 Infinity", 1.0f, kBefore, 1},
@@ -78,11 +76,8 @@ TEST(ReadListReals, TwoRealsFromAValueText) {
       {"'1.0' 2", kBefore, kBefore, 1},
       {"1 \"2\"", 1.0f, kBefore, 1},
       {"1e 2", kBefore, kBefore, 1},
-      {"1e+ 2", kBefore, kBefore, 1},
       {". 2", kBefore, kBefore, 1},
-      {"- 2", kBefore, kBefore, 1},
       {"1.0+5 2", kBefore, kBefore, 1},
-      {"1.2.3 2", kBefore, kBefore, 1},
       {"0*5 2", kBefore, kBefore, 1},
       {"0x10 2", kBefore, kBefore, 1},
       {"1q5 2", kBefore, kBefore, 1},
@@ -220,14 +215,6 @@ TEST(ReadListTexts, TextItemThenReal) {
         << ", status " << row.status << "; got \"" << got.text << "\", " << got.real << ", status "
         << got.status;
   }
-}
-
-TEST(ReadListTexts, ReadStopsAtTheEndOfTheGivenText) {
-  // A value text cut out of a longer line: the read does not look past its end.
-  const std::string line = "name 1.5 trailing";
-  const TextAndReal got = read_text_and_real(std::string_view(line).substr(0, 7), 8);
-  EXPECT_EQ(got.text, "name    ");
-  EXPECT_EQ(got.real, 1.0f);
 }
 
 // Console reads: the keyboard is a string of typed lines.
