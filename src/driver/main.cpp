@@ -1,5 +1,7 @@
 #include <unistd.h>
 
+#include <csignal>
+
 #include <iostream>
 
 #include "driver/program.hpp"
@@ -7,6 +9,9 @@
 #include "records/error_policy.hpp"
 
 int main() {
+  // A closed pipe on standard output must not kill the program before its files are
+  // complete: the failed write is reported at the end instead.
+  std::signal(SIGPIPE, SIG_IGN);
   std::ios::sync_with_stdio(false);
   const bool interactive = isatty(STDIN_FILENO) && isatty(STDOUT_FILENO);
   rqo::Console console(std::cout, std::cin, interactive);

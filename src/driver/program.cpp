@@ -157,6 +157,10 @@ int read_quavelon_out(Console& console, ErrorPolicy& policy, std::ostream& diagn
   state.run_list.close();
   console.write_pending_break();
   console.flush();
+  if (console.write_failed()) {
+    diagnostics << "read_quavelon_out: fatal: standard output could not be written" << std::endl;
+    if (exit_code < kExitFatal) exit_code = kExitFatal;
+  }
   return exit_code;
 }
 

@@ -36,6 +36,8 @@ class Console : public RecordSink {
   void write_pending_break();
   void flush();
   bool interactive() const { return interactive_; }
+  // Whether a write to the screen has failed (a full disk, a closed pipe).
+  bool write_failed() const { return screen_.fail(); }
 
  private:
   std::ostream& screen_;
