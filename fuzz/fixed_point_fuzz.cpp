@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   if (field != expected) {
     rqo::fuzz::fail("render_fixed differs from the exact reference",
                     "F" + std::to_string(width) + "." + std::to_string(decimals) + " bits " +
-                        std::to_string(bits) + "\nexpected [" + expected + "]\nactual   [" +
-                        field + "]");
+                        std::to_string(bits) + "\nexpected [" + expected + "]\nactual   [" + field +
+                        "]");
   }
 
   const std::uint32_t magnitude_bits = bits & 0x7fffffffU;

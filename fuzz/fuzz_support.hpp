@@ -28,7 +28,9 @@ class NullStream : public std::ostream {
   std::abort();
 }
 
-inline bool same_bits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+inline bool same_bits(float a, float b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 // Takes bytes off the front of the fuzz input.
 class InputCursor {

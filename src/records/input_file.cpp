@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "records/io_status.hpp"
+#include "records/line_break_search.hpp"
 
 namespace rqo {
 
@@ -101,6 +102,27 @@ int InputFile::read_record(std::string_view& text, std::size_t keep) {
     record_started = true;
     const char* base = s.block.data() + s.start;
     const std::size_t available = s.end - s.start;
+    if (!spans_blocks) {
+      // The common case: the whole record lies in the block. One pass finds the end of its
+      // text (the first CR or LF); a CR is nearly always followed by the LF at once.
+      const char* block_end = base + available;
+      const char* stop = find_line_break(base, block_end);
+      const char* record_end = stop;
+      if (stop != block_end && *stop == '\r') {
+        record_end = stop + 1 != block_end && stop[1] == '\n'
+                         ? stop + 1
+                         : static_cast<const char*>(
+                               std::memchr(stop, '\n', static_cast<std::size_t>(block_end - stop)));
+        if (record_end == nullptr) record_end = block_end;
+      }
+      if (record_end != block_end) {
+        const auto text_length = static_cast<std::size_t>(stop - base);
+        s.start += static_cast<std::size_t>(record_end - base) + 1;
+        ++record_number_;
+        text = std::string_view(base, text_length < keep ? text_length : keep);
+        return kStatusOk;
+      }
+    }
     const void* lf = std::memchr(base, '\n', available);
     const std::size_t length =
         lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - base) : available;

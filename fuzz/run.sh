@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets and runs each for the given number of seconds (default 30) on its
+# corpus in fuzz/corpus/<target>. New inputs go to a scratch copy, so the committed corpus
+# stays small. Fails on the first crash, leak, sanitizer report or timeout; the offending
+# input is kept in fuzz/crashes/<target>/.
+#
+#   bash fuzz/run.sh [seconds] [target...]
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+seconds="${1:-30}"
+shift || true
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+  targets=(list_input column_counter fixed_point log_scanner run_list)
+fi
+build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
+FUZZ_BUILD_DIR="$build" bash "$root/fuzz/build.sh"
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+status=0
+for target in "${targets[@]}"; do
+  crashes="$root/fuzz/crashes/$target"
+  mkdir -p "$crashes" "$work/$target"
+  cp "$root/fuzz/corpus/$target/"* "$work/$target/"
+  max_len=4096
+  [ "$target" = fixed_point ] && max_len=6
+  echo "== $target: ${seconds}s"
+  if ! "$build/${target}_fuzz" "$work/$target" -max_total_time="$seconds" -max_len="$max_len" \
+      -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$crashes/" \
+      >"$work/$target.log" 2>&1; then
+    tail -n 40 "$work/$target.log"
+    echo "== $target: FAILED (input kept in $crashes/)"
+    status=1
+  else
+    grep -E '^stat::number_of_executed_units|^Done' "$work/$target.log" || true
+  fi
+  rmdir "$crashes" 2>/dev/null || true
+done
+exit "$status"

@@ -1,0 +1,331 @@
+// Hostile conditions around the built program: files that cannot be created, read or written,
+// standard input that ends early, very large inputs, and repeated bad values. For each: the
+// diagnostic names what failed, the exit code tells the kind of end, and whatever was written
+// before the fault is byte for byte the start of what a normal run writes.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/fault_run.hpp"
+#include "support/tool_run.hpp"
+
+namespace rqo::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kTable = "TK_parameters_quavelon_out.xy";
+const std::vector<std::string> kOutputs = {kTable,
+                                           "TK_cell_a.pgf",
+                                           "TK_cell_b.pgf",
+                                           "TK_cell_c.pgf",
+                                           "TK_cell_alpha.pgf",
+                                           "TK_cell_beta.pgf",
+                                           "TK_cell_gamma.pgf",
+                                           "TK_volume.pgf",
+                                           "TK_mosaicity.pgf",
+                                           "TK_chi2.pgf"};
+const std::string kRunList = "cooling_series.txt";
+const std::string kNineNo = "n\nn\nn\nn\nn\nn\nn\nn\nn\n";
+
+// The bundled cooling series (twelve logs and their run list) in a fresh directory.
+void copy_example(const ScratchDir& dir) {
+  for (const auto& entry :
+       fs::directory_iterator(fs::path(RQO_SOURCE_DIR) / "examples" / "cooling_series")) {
+    fs::copy_file(entry.path(), dir.path() / entry.path().filename());
+  }
+}
+
+std::string log_of(int index) {
+  static const char* const kTemperatures[] = {"300", "280", "260", "240", "220", "200",
+                                              "180", "160", "150", "140", "120", "100"};
+  return std::string("TK_quavelon_") + kTemperatures[index % 12] + "K.out";
+}
+
+// Every output file that exists after a faulty run must be the start of the same file after a
+// normal run (`reference`); `complete` names the files that must be whole.
+void expect_prefixes(const ScratchDir& faulty, const ScratchDir& reference,
+                     const std::vector<std::string>& complete = {}) {
+  for (const auto& name : kOutputs) {
+    if (!faulty.exists(name)) continue;
+    const std::string got = faulty.read(name);
+    const std::string whole = reference.read(name);
+    EXPECT_EQ(whole.substr(0, got.size()), got)
+        << name << ": " << got.size() << " bytes are not the start of the normal run's "
+        << whole.size() << " bytes";
+    for (const auto& must : complete)
+      if (must == name) EXPECT_EQ(got.size(), whole.size()) << name << " is incomplete";
+  }
+}
+
+ToolRun normal_run(const ScratchDir& dir, const std::string& list = kRunList) {
+  const ToolRun run = run_tool(dir, list + "\n" + kNineNo);
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  return run;
+}
+
+int count_of(const std::string& text, const std::string& piece) {
+  int count = 0;
+  for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
+    ++count;
+  return count;
+}
+
+void expect_one_line_diagnostics(const std::string& err) {
+  std::size_t start = 0;
+  while (start < err.size()) {
+    const std::size_t end = err.find('\n', start);
+    ASSERT_NE(end, std::string::npos) << "diagnostic without its line break: " << err;
+    EXPECT_EQ(err.compare(start, 19, "read_quavelon_out: "), 0) << err.substr(start, end - start);
+    start = end + 1;
+  }
+}
+
+TEST(Faults, ReadOnlyDirectoryCannotHoldTheTable) {
+  ScratchDir dir;
+  copy_example(dir);
+  ::chmod(dir.path().c_str(), 0555);
+  const FaultRun run = run_tool_faulted(dir, {kRunList + "\n" + kNineNo, false, "", true});
+  ::chmod(dir.path().c_str(), 0755);
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_NE(run.err.find(kTable), std::string::npos) << run.err;
+  expect_one_line_diagnostics(run.err);
+  for (const auto& name : kOutputs) EXPECT_FALSE(dir.exists(name)) << name;
+  EXPECT_EQ(run.out.back(), '\n');
+}
+
+// A plot file that the system refuses to write: the failure surfaces when the file is
+// written out, after the pass. Files closed before it are whole; the rest are prefixes.
+TEST(Faults, PlotFileOnAFullDevice) {
+  ScratchDir reference;
+  copy_example(reference);
+  normal_run(reference);
+  ScratchDir dir;
+  copy_example(dir);
+  fs::create_symlink("/dev/full", dir.path() / "TK_cell_b.pgf");
+  const FaultRun run = run_tool_faulted(dir, {kRunList + "\n" + kNineNo});
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_NE(run.err.find("TK_cell_b.pgf"), std::string::npos) << run.err;
+  EXPECT_EQ(count_of(run.err, "\n"), 1) << run.err;
+  expect_one_line_diagnostics(run.err);
+  fs::remove(dir.path() / "TK_cell_b.pgf");
+  expect_prefixes(dir, reference, {kTable, "TK_cell_a.pgf"});
+}
+
+// The table fills the device in the middle of the pass (400 rows outgrow its buffer).
+TEST(Faults, TableOnAFullDeviceInTheMiddleOfThePass) {
+  std::string list = "title\nlabels\n";
+  for (int i = 0; i < 400; ++i) list += log_of(i) + " " + std::to_string(100 + i) + "\n";
+  ScratchDir reference;
+  copy_example(reference);
+  reference.write("long.txt", list);
+  normal_run(reference, "long.txt");
+  ScratchDir dir;
+  copy_example(dir);
+  dir.write("long.txt", list);
+  fs::create_symlink("/dev/full", dir.path() / kTable);
+  const FaultRun run = run_tool_faulted(dir, {"long.txt\n" + kNineNo});
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_NE(run.err.find(kTable), std::string::npos) << run.err;
+  expect_one_line_diagnostics(run.err);
+  // The stop came before the announcement.
+  EXPECT_EQ(run.out.find(">>> The"), std::string::npos);
+  fs::remove(dir.path() / kTable);
+  expect_prefixes(dir, reference);
+  EXPECT_LT(dir.read("TK_cell_a.pgf").size(), reference.read("TK_cell_a.pgf").size());
+}
+
+TEST(Faults, StandardOutputOnAFullDevice) {
+  ScratchDir reference;
+  copy_example(reference);
+  normal_run(reference);
+  ScratchDir dir;
+  copy_example(dir);
+  const FaultRun run = run_tool_faulted(dir, {kRunList + "\n" + kNineNo, false, "/dev/full"});
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_NE(run.err.find("standard output"), std::string::npos) << run.err;
+  expect_one_line_diagnostics(run.err);
+  // The files do not depend on the screen: they are complete.
+  expect_prefixes(dir, reference, kOutputs);
+}
+
+TEST(Faults, LogThatIsADirectoryCountsAsMissing) {
+  ScratchDir reference;
+  copy_example(reference);
+  normal_run(reference);
+  ScratchDir dir;
+  copy_example(dir);
+  fs::remove(dir.path() / log_of(2));
+  fs::create_directory(dir.path() / log_of(2));
+  const FaultRun run = run_tool_faulted(dir, {kRunList + "\n" + kNineNo});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_NE(run.out.find(" !! " + log_of(2) + " does not exist !!\n \n"), std::string::npos)
+      << run.out;
+  expect_prefixes(dir, reference);
+  EXPECT_EQ(count_of(dir.read(kTable), "\r\n"), 4 + 2);
+}
+
+TEST(Faults, LogWithoutReadPermission) {
+  ScratchDir reference;
+  copy_example(reference);
+  normal_run(reference);
+  ScratchDir dir;
+  copy_example(dir);
+  open_up(dir);
+  ::chmod((dir.path() / log_of(3)).c_str(), 0);
+  const FaultRun run = run_tool_faulted(dir, {kRunList + "\n" + kNineNo, false, "", true});
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_NE(run.err.find(log_of(3)), std::string::npos) << run.err;
+  expect_one_line_diagnostics(run.err);
+  expect_prefixes(dir, reference);
+  EXPECT_EQ(count_of(dir.read(kTable), "\r\n"), 4 + 3);
+}
+
+TEST(Faults, RunListWithoutReadPermission) {
+  ScratchDir dir;
+  copy_example(dir);
+  open_up(dir);
+  ::chmod((dir.path() / kRunList).c_str(), 0);
+  const FaultRun run = run_tool_faulted(dir, {kRunList + "\n" + kNineNo, false, "", true});
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_NE(run.err.find(kRunList), std::string::npos) << run.err;
+  expect_one_line_diagnostics(run.err);
+  for (const auto& name : kOutputs) EXPECT_FALSE(dir.exists(name)) << name;
+}
+
+// Standard input ends at each prompt in turn: at the run list prompt (no output file yet), or
+// at one of the nine plot offers (every file already complete).
+TEST(Faults, StandardInputEndsAtEachPrompt) {
+  ScratchDir reference;
+  copy_example(reference);
+  normal_run(reference);
+  for (int answered = 0; answered <= 9; ++answered) {
+    SCOPED_TRACE("answers given before the end of input: " + std::to_string(answered));
+    ScratchDir dir;
+    copy_example(dir);
+    std::string input;
+    if (answered > 0) input = kRunList + "\n" + kNineNo.substr(0, 2 * (answered - 1));
+    const FaultRun run = run_tool_faulted(dir, {input});
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_NE(run.err.find("standard input"), std::string::npos) << run.err;
+    expect_one_line_diagnostics(run.err);
+    EXPECT_EQ(run.out.back(), '\n');
+    if (answered == 0) {
+      for (const auto& name : kOutputs) EXPECT_FALSE(dir.exists(name)) << name;
+    } else {
+      expect_prefixes(dir, reference, kOutputs);
+    }
+  }
+}
+
+TEST(Faults, StandardInputClosedFromTheStart) {
+  ScratchDir dir;
+  copy_example(dir);
+  const FaultRun run = run_tool_faulted(dir, {"", true});
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_NE(run.err.find("standard input"), std::string::npos) << run.err;
+  for (const auto& name : kOutputs) EXPECT_FALSE(dir.exists(name)) << name;
+}
+
+// 20000 runs, the twelve logs in turn: every run is processed and written as the first ones.
+TEST(Faults, TwentyThousandRuns) {
+  ScratchDir reference;
+  copy_example(reference);
+  std::string small = "title\nlabels\n";
+  for (int i = 0; i < 12; ++i) small += log_of(i) + " " + std::to_string(100 + i) + "\n";
+  reference.write("small.txt", small);
+  normal_run(reference, "small.txt");
+  const std::string small_table = reference.read(kTable);
+  std::vector<std::string> rows;
+  for (std::size_t at = small_table.find("\r\n", 0), line = 1; at != std::string::npos;
+       at = small_table.find("\r\n", at + 2), ++line) {
+    if (line > 4) rows.push_back(small_table.substr(at + 2, 320));
+  }
+  rows.pop_back();  // the position after the last row
+  ASSERT_EQ(rows.size(), 12u);
+
+  std::string list = "title\nlabels\n";
+  for (int i = 0; i < 20000; ++i) list += log_of(i) + " " + std::to_string(100 + i % 12) + "\n";
+  ScratchDir dir;
+  copy_example(dir);
+  dir.write("big.txt", list);
+  const FaultRun run = run_tool_faulted(dir, {"big.txt\n" + kNineNo});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  const std::string table = dir.read(kTable);
+  const std::size_t header = small_table.find(rows[0]);
+  ASSERT_EQ(table.substr(0, header), small_table.substr(0, header));
+  ASSERT_EQ(table.size(), header + 20000 * 320);
+  for (int i = 0; i < 20000; ++i) {
+    const std::string row = table.substr(header + static_cast<std::size_t>(i) * 320, 320);
+    if (row != rows[static_cast<std::size_t>(i % 12)]) {
+      ADD_FAILURE() << "run " << i + 1 << "\n  expected " << rows[i % 12] << "\n  actual   " << row;
+      break;
+    }
+  }
+  const std::string chi2 = dir.read("TK_chi2.pgf");
+  EXPECT_EQ(count_of(chi2, "\r\n 100.00"), 6 * 20000 / 12 + 6 * ((20000 % 12) > 0 ? 1 : 0));
+  EXPECT_NE(chi2.find("   20000\r\n"), std::string::npos);
+}
+
+// A 2 GiB log of one line without a line break (mostly NUL bytes, written sparsely): finished
+// in bounded time and memory, and its keyword at the start is still read.
+TEST(Faults, TwoGigabyteLogOfOneLine) {
+  ScratchDir dir;
+  const std::string head = "  A axis length : 1.5 2.5   ";
+  dir.write("huge.out", head);
+  {
+    const int fd = ::open((dir.path() / "huge.out").c_str(), O_WRONLY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::ftruncate(fd, 2LL * 1024 * 1024 * 1024), 0);
+    ::close(fd);
+  }
+  dir.write("list.txt", "title\nlabels\nhuge.out 150\n");
+  const FaultRun run = run_tool_faulted(dir, {"list.txt\n" + kNineNo});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_LT(run.seconds, 60.0);
+  EXPECT_LT(run.peak_memory_kb, 64 * 1024);
+  const std::string table = dir.read(kTable);
+  EXPECT_NE(table.find("150.00     1.50000"), std::string::npos) << table;
+  EXPECT_NE(table.find("     2.50000"), std::string::npos) << table;
+}
+
+// Ten logs each with a keyword line that holds one value: the tenth early end of a value text
+// ends the program; the nine runs before it are written and their files closed.
+TEST(Faults, TenthShortValueTextEndsTheProgram) {
+  auto prepare = [](const ScratchDir& dir, bool tenth_good) {
+    copy_example(dir);
+    std::string list = "title\nlabels\n";
+    for (int i = 0; i < 11; ++i) {
+      std::string log = dir.read(log_of(i));
+      const std::string line = "  mosaicity (deg)                 :";
+      const std::size_t at = log.find(line);
+      if (i < 9 || (i == 9 && !tenth_good)) {
+        log.replace(at, log.find('\n', at) - at, line + "    0.2750");
+      }
+      dir.write(log_of(i), log);
+      list += log_of(i) + " " + std::to_string(300 - 10 * i) + "\n";
+    }
+    dir.write("list.txt", list);
+  };
+  ScratchDir reference;
+  prepare(reference, true);
+  normal_run(reference, "list.txt");
+  ScratchDir dir;
+  prepare(dir, false);
+  const FaultRun run = run_tool_faulted(dir, {"list.txt\n" + kNineNo});
+  EXPECT_EQ(run.exit_code, 2);
+  expect_one_line_diagnostics(run.err);
+  EXPECT_NE(run.err.find("maximum error count"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find(log_of(0)), std::string::npos) << run.err;
+  EXPECT_EQ(count_of(dir.read(kTable), "\r\n"), 4 + 9);
+  expect_prefixes(dir, reference);
+}
+
+}  // namespace
+}  // namespace rqo::testing

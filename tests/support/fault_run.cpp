@@ -1,0 +1,80 @@
+#include "support/fault_run.hpp"
+
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <stdexcept>
+
+namespace rqo::testing {
+
+namespace {
+
+constexpr uid_t kNobody = 65534;
+
+// In the child, between fork and exec: only async-signal-safe calls.
+struct ChildPaths {
+  std::string dir, in, out, err;
+};
+
+[[noreturn]] void start_child(const ChildPaths& paths, const FaultSetup& setup) {
+  if (::chdir(paths.dir.c_str()) != 0) ::_exit(126);
+  if (setup.close_stdin) {
+    ::close(0);
+  } else {
+    const int in = ::open(paths.in.c_str(), O_RDONLY);
+    if (in < 0 || ::dup2(in, 0) < 0) ::_exit(126);
+    ::close(in);
+  }
+  const int out = ::open(paths.out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  const int err = ::open(paths.err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0) ::_exit(126);
+  ::close(out);
+  ::close(err);
+  if (setup.unprivileged && ::geteuid() == 0) {
+    if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
+      ::_exit(126);
+  }
+  ::execl(RQO_BINARY, RQO_BINARY, static_cast<char*>(nullptr));
+  ::_exit(127);
+}
+
+}  // namespace
+
+void open_up(const ScratchDir& dir) {
+  ::chmod(dir.path().c_str(), 0777);
+}
+
+FaultRun run_tool_faulted(const ScratchDir& dir, const FaultSetup& setup) {
+  // Standard input, output and error live apart from the tool's directory, which may be
+  // read-only for the tool.
+  const ScratchDir io;
+  const ChildPaths paths{
+      dir.path().string(), (io.path() / "stdin").string(),
+      setup.stdout_path.empty() ? (io.path() / "stdout").string() : setup.stdout_path,
+      (io.path() / "stderr").string()};
+  if (!setup.close_stdin) io.write("stdin", setup.input);
+  const auto start = std::chrono::steady_clock::now();
+  const pid_t child = ::fork();
+  if (child < 0) throw std::runtime_error("fork failed");
+  if (child == 0) start_child(paths, setup);
+  int status = 0;
+  struct rusage usage {};
+  while (::wait4(child, &status, 0, &usage) < 0) {
+    if (errno != EINTR) throw std::runtime_error("wait4 failed");
+  }
+  FaultRun run;
+  run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  run.peak_memory_kb = usage.ru_maxrss;
+  run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  if (setup.stdout_path.empty()) run.out = io.read("stdout");
+  run.err = io.read("stderr");
+  return run;
+}
+
+}  // namespace rqo::testing
