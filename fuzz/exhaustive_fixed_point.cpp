@@ -50,12 +50,7 @@ void check_range(std::uint64_t first, std::uint64_t last) {
         }
       }
     }
-    if (++local_checked == (1U << 24)) {
-      const std::uint64_t total = checked += local_checked;
-      local_checked = 0;
-      std::lock_guard<std::mutex> hold(report_lock);
-      std::fprintf(stderr, "progress: %" PRIu64 " patterns\n", total);
-    }
+    ++local_checked;
   }
   checked += local_checked;
 }
@@ -87,6 +82,11 @@ int main(int argc, char** argv) {
         if (start > last) return;
         const std::uint64_t end = start + kSlice - 1 < last ? start + kSlice - 1 : last;
         check_range(start, end);
+        if (start % (1ULL << 28) == 0) {
+          std::lock_guard<std::mutex> hold(report_lock);
+          std::fprintf(stderr, "progress: slice at %08" PRIx64 " done, %" PRIu64 " checked\n",
+                       start, checked.load());
+        }
       }
     });
   }

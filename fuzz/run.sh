@@ -25,8 +25,11 @@ for target in "${targets[@]}"; do
   cp "$root/fuzz/corpus/$target/"* "$work/$target/"
   max_len=4096
   [ "$target" = fixed_point ] && max_len=6
+  dict=()
+  [ -f "$root/fuzz/$target.dict" ] && dict=(-dict="$root/fuzz/$target.dict")
   echo "== $target: ${seconds}s"
-  if ! "$build/${target}_fuzz" "$work/$target" -max_total_time="$seconds" -max_len="$max_len" \
+  if ! "$build/${target}_fuzz" "$work/$target" "${dict[@]}" -max_total_time="$seconds" \
+      -max_len="$max_len" \
       -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$crashes/" \
       >"$work/$target.log" 2>&1; then
     tail -n 40 "$work/$target.log"

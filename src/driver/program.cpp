@@ -96,8 +96,12 @@ void make_pass(ProgramState& state, Console& console, ErrorPolicy& policy,
     if (outcome == RunLineOutcome::WrongColumnCount) stop_on_run_list_error(console);
 
     const std::string log_name(reader.log_name().trimmed());
-    if (!file_exists(log_name)) stop_on_missing_log(console, log_name);
-    if (!log.open(log_name)) policy.report(Condition::OpenFailed, log_name);
+    // Opening first spares an existence test per log; the test is made only when the open
+    // fails, to tell a missing log from one that exists but cannot be opened.
+    if (!log.open(log_name)) {
+      if (!file_exists(log_name)) stop_on_missing_log(console, log_name);
+      policy.report(Condition::OpenFailed, log_name);
+    }
 
     recherche_unit_cell(log, run, policy);
     if (reader.apply_transform()) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 namespace rqo {
@@ -35,20 +36,32 @@ struct RunRecord {
   std::array<float, 3> chi2_min{}, chi2_max{};
 };
 
-// The runs of the series, numbered from 1. Grows as the pass accepts runs.
+// The runs of the series, numbered from 1. Grows as the pass accepts runs: records are kept
+// in blocks that never move, so growing copies nothing and the table holds little more than
+// the records themselves.
 class RunTable {
  public:
   // A cleared record for run n (n = size() + 1 when the pass begins a run).
   RunRecord& begin_run(int n) {
-    if (static_cast<std::size_t>(n) > records_.size()) records_.resize(static_cast<std::size_t>(n));
-    records_[static_cast<std::size_t>(n) - 1] = RunRecord{};
-    return records_[static_cast<std::size_t>(n) - 1];
+    const std::size_t index = static_cast<std::size_t>(n) - 1;
+    while (blocks_.size() <= index / kBlockRuns) blocks_.push_back(std::make_unique<Block>());
+    RunRecord& record = at(index);
+    record = RunRecord{};
+    return record;
   }
-  RunRecord& operator[](int n) { return records_[static_cast<std::size_t>(n) - 1]; }
-  const RunRecord& operator[](int n) const { return records_[static_cast<std::size_t>(n) - 1]; }
+  RunRecord& operator[](int n) { return at(static_cast<std::size_t>(n) - 1); }
+  const RunRecord& operator[](int n) const {
+    const std::size_t index = static_cast<std::size_t>(n) - 1;
+    return (*blocks_[index / kBlockRuns])[index % kBlockRuns];
+  }
 
  private:
-  std::vector<RunRecord> records_;
+  static constexpr std::size_t kBlockRuns = 1024;
+  using Block = std::array<RunRecord, kBlockRuns>;
+
+  RunRecord& at(std::size_t index) { return (*blocks_[index / kBlockRuns])[index % kBlockRuns]; }
+
+  std::vector<std::unique_ptr<Block>> blocks_;
 };
 
 }  // namespace rqo

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "records/io_status.hpp"
@@ -39,7 +41,7 @@ constexpr std::array<Keyword, 10> kKeywords{{
 // The keywords that can start with a character, as a range [first, last) of kKeywords; most
 // lines of a log are ruled out by their first character alone.
 struct Candidates {
-  std::size_t first = 0, last = 0;
+  std::uint8_t first = 0, last = 0;
 };
 
 constexpr Candidates candidates_for(char first_char) {
@@ -65,12 +67,42 @@ constexpr Candidates candidates_for(char first_char) {
   }
 }
 
+// candidates_for, looked up by byte value.
+constexpr auto kCandidateTable = [] {
+  std::array<Candidates, 256> table{};
+  for (std::size_t c = 0; c < table.size(); ++c)
+    table[c] = candidates_for(static_cast<char>(static_cast<unsigned char>(c)));
+  return table;
+}();
+
+// The characters that begin a keyword; the reader passes over the other records unseen.
+constexpr auto kKeywordStarts = [] {
+  std::array<bool, 256> starts{};
+  for (std::size_t c = 0; c < starts.size(); ++c)
+    starts[c] = kCandidateTable[c].first != kCandidateTable[c].last;
+  return starts;
+}();
+
+// Every keyword has at least this many characters; they are compared as one word first.
+constexpr std::size_t kWordLength = sizeof(std::uint64_t);
+static_assert(std::ranges::all_of(kKeywords,
+                                  [](const Keyword& k) { return k.text.size() >= kWordLength; }));
+
+std::uint64_t first_word(const char* text) {
+  std::uint64_t word;
+  std::memcpy(&word, text, kWordLength);
+  return word;
+}
+
 // The keyword that begins the left-adjusted line, or nullptr.
 const Keyword* match_keyword(std::string_view adjusted) {
   if (adjusted.empty()) return nullptr;
-  const Candidates range = candidates_for(adjusted.front());
+  const Candidates range = kCandidateTable[static_cast<unsigned char>(adjusted.front())];
   for (std::size_t k = range.first; k < range.last; ++k) {
-    if (adjusted.starts_with(kKeywords[k].text)) return &kKeywords[k];
+    const std::string_view text = kKeywords[k].text;
+    if (adjusted.size() >= text.size() && first_word(adjusted.data()) == first_word(text.data()) &&
+        adjusted.starts_with(text))
+      return &kKeywords[k];
   }
   return nullptr;
 }
@@ -129,10 +161,11 @@ void recherche_unit_cell(InputFile& log, RunRecord& run, ErrorPolicy& policy) {
   log.rewind();
   std::string_view record;
   // An end of file or a read error ends the scan quietly, keeping what was stored.
-  while (log.read_record(record, kLineLength) == kStatusOk) {
+  while (log.read_record_if(record, kLineLength, kKeywordStarts) == kStatusOk) {
     // Left-adjust over blanks only (a tab stays); the blank padding is implicit.
-    const std::size_t first = record.find_first_not_of(' ');
-    if (first == std::string_view::npos) continue;
+    std::size_t first = 0;
+    while (first < record.size() && record[first] == ' ') ++first;
+    if (first == record.size()) continue;
     const std::string_view adjusted = record.substr(first);
     const Keyword* keyword = match_keyword(adjusted);
     if (keyword == nullptr) continue;

@@ -1,5 +1,9 @@
 #include "records/console.hpp"
 
+#include <ios>
+#include <streambuf>
+#include <string>
+
 namespace rqo {
 
 namespace {
@@ -49,13 +53,31 @@ void Console::write_record(std::string_view record) {
 }
 
 bool Console::read_line(std::string& text) {
+  using Traits = std::char_traits<char>;
   screen_.flush();
-  if (!std::getline(keyboard_, text)) {
-    text.clear();
+  text.clear();
+  std::streambuf* keyboard = keyboard_.rdbuf();
+  // The stream buffer is read directly; a failure of the system to read (a closed standard
+  // input, for one) counts as the end of the input, as the stream itself would have it.
+  auto next = [keyboard]() -> Traits::int_type {
+    if (keyboard == nullptr) return Traits::eof();
+    try {
+      return keyboard->sbumpc();
+    } catch (...) {
+      return Traits::eof();
+    }
+  };
+  Traits::int_type c = next();
+  if (Traits::eq_int_type(c, Traits::eof())) {
+    keyboard_.setstate(std::ios::eofbit | std::ios::failbit);
     return false;
   }
-  const auto end = text.find_first_of("\r\n");
-  if (end != std::string::npos) text.resize(end);
+  bool text_ended = false;  // after a CR, the rest of the line is not part of the text
+  while (!Traits::eq_int_type(c, Traits::eof()) && c != '\n') {
+    if (c == '\r') text_ended = true;
+    if (!text_ended && text.size() < kKeptLineLength) text.push_back(Traits::to_char_type(c));
+    c = next();
+  }
   return true;
 }
 

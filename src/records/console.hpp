@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -29,8 +30,11 @@ class Console : public RecordSink {
   void write_record(std::string_view record) override;
 
   // Reads the next keyboard record; its text ends at the first CR or LF. False at end of input.
-  // The screen is flushed first, so a prompt is visible; no line break is written.
+  // The screen is flushed first, so a prompt is visible; no line break is written. At most
+  // kKeptLineLength characters are kept (the rest of the line is skipped), so a huge line
+  // costs no memory.
   bool read_line(std::string& text);
+  static constexpr std::size_t kKeptLineLength = std::size_t{1} << 20;
 
   // Writes the pending line break, if any (at exit and before the pause prompt).
   void write_pending_break();

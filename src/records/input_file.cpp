@@ -20,7 +20,9 @@ constexpr std::size_t kDefaultBlockSize = 64 * 1024;
 }  // namespace
 
 struct InputFile::State {
-  explicit State(std::size_t block_size) : block(block_size > 0 ? block_size : 1) {}
+  // The block has room for a whole last chunk of the line-break finder after its capacity.
+  explicit State(std::size_t block_size)
+      : capacity(block_size > 0 ? block_size : 1), block(capacity + LineBreakFinder::kChunk) {}
 
   // Refills the block from the file. Returns the number of bytes now available, 0 at the end
   // of the file, -1 when the system fails (errno set).
@@ -28,20 +30,43 @@ struct InputFile::State {
     start = 0;
     end = 0;
     for (;;) {
-      const ssize_t got = ::read(fd, block.data(), block.size());
+      const ssize_t got = ::read(fd, block.data(), capacity);
+      at_file_start = false;
       if (got >= 0) {
         end = static_cast<std::size_t>(got);
+        breaks.reset(block.data(), end);
         return static_cast<long>(got);
       }
       if (errno != EINTR) return -1;
     }
   }
 
+  // The common case: when the record at `start` lies wholly in the block, views its kept
+  // text, moves past it and returns true. Its text ends at the first CR or LF, the record at
+  // the first LF (nearly always right after a CR).
+  bool take_record_in_block(std::string_view& text, std::size_t keep) {
+    const std::size_t stop = breaks.next(start);
+    std::size_t record_end = stop;
+    if (stop < end && block[stop] == '\r') {
+      record_end = stop + 1;
+      while (record_end < end && block[record_end] != '\n')
+        record_end = breaks.next(record_end + 1);
+    }
+    if (record_end >= end) return false;
+    const std::size_t text_length = stop - start;
+    text = std::string_view(block.data() + start, text_length < keep ? text_length : keep);
+    start = record_end + 1;
+    return true;
+  }
+
   int fd = -1;
+  std::size_t capacity;  // bytes read into the block at a time
   std::vector<char> block;
-  std::size_t start = 0;  // first unread byte of the block
-  std::size_t end = 0;    // one past the last valid byte of the block
-  std::string joined;     // the kept text of a record that spans blocks (capacity reused)
+  LineBreakFinder breaks;      // the CR and LF bytes of the block's valid bytes
+  bool at_file_start = false;  // nothing read since the open or the last rewind
+  std::size_t start = 0;       // first unread byte of the block
+  std::size_t end = 0;         // one past the last valid byte of the block
+  std::string joined;          // the kept text of a record that spans blocks (capacity reused)
 };
 
 InputFile::InputFile() : InputFile(kDefaultBlockSize) {}
@@ -66,6 +91,7 @@ bool InputFile::open(const std::string& name) {
     return false;
   }
   state_->fd = fd;
+  state_->at_file_start = true;
   state_->start = state_->end = 0;
   name_ = name;
   record_number_ = 0;
@@ -102,26 +128,9 @@ int InputFile::read_record(std::string_view& text, std::size_t keep) {
     record_started = true;
     const char* base = s.block.data() + s.start;
     const std::size_t available = s.end - s.start;
-    if (!spans_blocks) {
-      // The common case: the whole record lies in the block. One pass finds the end of its
-      // text (the first CR or LF); a CR is nearly always followed by the LF at once.
-      const char* block_end = base + available;
-      const char* stop = find_line_break(base, block_end);
-      const char* record_end = stop;
-      if (stop != block_end && *stop == '\r') {
-        record_end = stop + 1 != block_end && stop[1] == '\n'
-                         ? stop + 1
-                         : static_cast<const char*>(
-                               std::memchr(stop, '\n', static_cast<std::size_t>(block_end - stop)));
-        if (record_end == nullptr) record_end = block_end;
-      }
-      if (record_end != block_end) {
-        const auto text_length = static_cast<std::size_t>(stop - base);
-        s.start += static_cast<std::size_t>(record_end - base) + 1;
-        ++record_number_;
-        text = std::string_view(base, text_length < keep ? text_length : keep);
-        return kStatusOk;
-      }
+    if (!spans_blocks && s.take_record_in_block(text, keep)) {
+      ++record_number_;
+      return kStatusOk;
     }
     const void* lf = std::memchr(base, '\n', available);
     const std::size_t length =
@@ -158,11 +167,55 @@ int InputFile::read_record(std::string_view& text, std::size_t keep) {
   }
 }
 
+namespace {
+
+// Whether the text, after its leading blanks, begins with a wanted character.
+bool begins_with_wanted(std::string_view text, const std::array<bool, 256>& wanted) {
+  std::size_t first = 0;
+  while (first < text.size() && text[first] == ' ') ++first;
+  return first < text.size() && wanted[static_cast<unsigned char>(text[first])];
+}
+
+}  // namespace
+
+int InputFile::read_record_if(std::string_view& text, std::size_t keep,
+                              const std::array<bool, 256>& wanted) {
+  State& s = *state_;
+  for (;;) {
+    // Records that lie wholly in the block and are not wanted are passed over here; anything
+    // else (a wanted record, one that runs on into the next block, an empty block) is left to
+    // read_record.
+    const char* block = s.block.data();
+    while (s.start < s.end) {
+      const std::size_t kept_end = keep < s.end - s.start ? s.start + keep : s.end;
+      std::size_t first = s.start;
+      while (first < kept_end && block[first] == ' ') ++first;
+      if (first == s.end) break;
+      const bool blank = first == kept_end || block[first] == '\r' || block[first] == '\n';
+      if (!blank && wanted[static_cast<unsigned char>(block[first])]) {
+        if (!s.take_record_in_block(text, keep)) break;
+        ++record_number_;
+        return kStatusOk;
+      }
+      std::size_t lf = s.breaks.next(first);
+      while (lf < s.end && block[lf] != '\n') lf = s.breaks.next(lf + 1);
+      if (lf == s.end) break;
+      s.start = lf + 1;
+      ++record_number_;
+    }
+    const int status = read_record(text, keep);
+    if (status != kStatusOk || begins_with_wanted(text, wanted)) return status;
+  }
+}
+
 void InputFile::rewind() {
   State& s = *state_;
   s.start = s.end = 0;
   record_number_ = 0;
-  if (s.fd >= 0) ::lseek(s.fd, 0, SEEK_SET);
+  if (s.fd >= 0 && !s.at_file_start) {
+    ::lseek(s.fd, 0, SEEK_SET);
+    s.at_file_start = true;
+  }
 }
 
 void InputFile::close() {

@@ -12,60 +12,61 @@
 
 namespace rqo::testing {
 
-// Unsigned integer of up to 512 bits, little-endian 32-bit limbs. Only what the reference needs.
+// Unsigned integer of up to 512 bits, little-endian 32-bit limbs, of which only the first
+// `used_` can be non-zero. Only what the reference needs.
 class SmallBigInt {
  public:
-  explicit SmallBigInt(std::uint32_t value) { limbs_[0] = value; }
+  explicit SmallBigInt(std::uint32_t value) : used_(1) { limbs_[0] = value; }
 
   void multiply(std::uint32_t factor) {
     std::uint64_t carry = 0;
-    for (std::size_t i = 0; i < kLimbs; ++i) {
+    for (std::size_t i = 0; i < used_; ++i) {
       const std::uint64_t product = std::uint64_t{limbs_[i]} * factor + carry;
       limbs_[i] = static_cast<std::uint32_t>(product);
       carry = product >> 32;
     }
+    if (carry != 0 && used_ < kLimbs) limbs_[used_++] = static_cast<std::uint32_t>(carry);
   }
 
   void shift_left(int bits) {
-    const int whole = bits / 32;
+    const std::size_t whole = static_cast<std::size_t>(bits / 32);
     const int rest = bits % 32;
-    for (int i = static_cast<int>(kLimbs) - 1; i >= 0; --i) {
-      const int from = i - whole;
-      std::uint64_t wide =
-          from >= 0 ? std::uint64_t{limbs_[static_cast<std::size_t>(from)]} << rest : 0;
-      if (from >= 1 && rest > 0) wide |= limbs_[static_cast<std::size_t>(from - 1)] >> (32 - rest);
-      limbs_[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(wide);
+    const std::size_t new_used = used_ + whole + 1 < kLimbs ? used_ + whole + 1 : kLimbs;
+    for (std::size_t i = new_used; i-- > 0;) {
+      std::uint64_t wide = i >= whole ? std::uint64_t{limbs_[i - whole]} << rest : 0;
+      if (i >= whole + 1 && rest > 0) wide |= limbs_[i - whole - 1] >> (32 - rest);
+      limbs_[i] = static_cast<std::uint32_t>(wide);
     }
+    used_ = new_used;
   }
 
   // Floor division by 2^bits.
   void shift_right(int bits) {
-    const int whole = bits / 32;
+    const std::size_t whole = static_cast<std::size_t>(bits / 32);
     const int rest = bits % 32;
-    for (int i = 0; i < static_cast<int>(kLimbs); ++i) {
-      const int from = i + whole;
-      const int limbs = static_cast<int>(kLimbs);
-      std::uint64_t wide = from < limbs ? limbs_[static_cast<std::size_t>(from)] >> rest : 0;
-      if (from + 1 < limbs && rest > 0)
-        wide |= std::uint64_t{limbs_[static_cast<std::size_t>(from + 1)]} << (32 - rest);
-      limbs_[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(wide);
+    for (std::size_t i = 0; i < used_; ++i) {
+      const std::size_t from = i + whole;
+      std::uint64_t wide = from < used_ ? limbs_[from] >> rest : 0;
+      if (from + 1 < used_ && rest > 0) wide |= std::uint64_t{limbs_[from + 1]} << (32 - rest);
+      limbs_[i] = static_cast<std::uint32_t>(wide);
     }
   }
 
   bool is_zero() const {
-    for (const std::uint32_t limb : limbs_)
-      if (limb != 0) return false;
+    for (std::size_t i = 0; i < used_; ++i)
+      if (limbs_[i] != 0) return false;
     return true;
   }
 
   // Divides by `divisor` in place and returns the remainder.
   std::uint32_t divide(std::uint32_t divisor) {
     std::uint64_t remainder = 0;
-    for (std::size_t i = kLimbs; i-- > 0;) {
+    for (std::size_t i = used_; i-- > 0;) {
       const std::uint64_t current = (remainder << 32) | limbs_[i];
       limbs_[i] = static_cast<std::uint32_t>(current / divisor);
       remainder = current % divisor;
     }
+    while (used_ > 1 && limbs_[used_ - 1] == 0) --used_;
     return static_cast<std::uint32_t>(remainder);
   }
 
@@ -87,6 +88,7 @@ class SmallBigInt {
  private:
   static constexpr std::size_t kLimbs = 16;
   std::array<std::uint32_t, kLimbs> limbs_{};
+  std::size_t used_;
 };
 
 // Decimal digits of floor(|x| * 10^scale) for a finite x ("" when that is zero). scale <= 60.
@@ -97,7 +99,11 @@ inline std::string scaled_decimal_digits(float x, int scale) {
   const std::uint32_t significand = biased == 0 ? fraction : (fraction | 0x800000U);
   const int power = biased == 0 ? -149 : static_cast<int>(biased) - 150;  // |x| = sig * 2^power
   SmallBigInt value(significand);
-  for (int i = 0; i < scale; ++i) value.multiply(10);
+  for (int left = scale; left > 0; left -= 9) {
+    std::uint32_t factor = 1;
+    for (int i = 0; i < (left < 9 ? left : 9); ++i) factor *= 10;
+    value.multiply(factor);
+  }
   if (power >= 0) {
     value.shift_left(power);
   } else {

@@ -16,6 +16,7 @@ namespace rqo::testing {
 namespace {
 
 constexpr uid_t kNobody = 65534;
+constexpr int kCannotDropPrivileges = 126;
 
 // In the child, between fork and exec: only async-signal-safe calls.
 struct ChildPaths {
@@ -37,14 +38,22 @@ struct ChildPaths {
   ::close(out);
   ::close(err);
   if (setup.unprivileged && ::geteuid() == 0) {
-    if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
-      ::_exit(126);
+    if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
+      static const char kMessage[] = "cannot drop privileges\n";
+      [[maybe_unused]] const ssize_t ignored = ::write(2, kMessage, sizeof kMessage - 1);
+      ::_exit(kCannotDropPrivileges);
+    }
   }
   ::execl(RQO_BINARY, RQO_BINARY, static_cast<char*>(nullptr));
   ::_exit(127);
 }
 
 }  // namespace
+
+bool privileges_not_dropped(const FaultRun& run) {
+  return run.exit_code == kCannotDropPrivileges &&
+         run.err.find("cannot drop privileges") != std::string::npos;
+}
 
 void open_up(const ScratchDir& dir) {
   ::chmod(dir.path().c_str(), 0777);
@@ -55,10 +64,11 @@ FaultRun run_tool_faulted(const ScratchDir& dir, const FaultSetup& setup) {
   // read-only for the tool.
   const ScratchDir io;
   const ChildPaths paths{
-      dir.path().string(), (io.path() / "stdin").string(),
+      dir.path().string(),
+      setup.stdin_path.empty() ? (io.path() / "stdin").string() : setup.stdin_path,
       setup.stdout_path.empty() ? (io.path() / "stdout").string() : setup.stdout_path,
       (io.path() / "stderr").string()};
-  if (!setup.close_stdin) io.write("stdin", setup.input);
+  if (!setup.close_stdin && setup.stdin_path.empty()) io.write("stdin", setup.input);
   const auto start = std::chrono::steady_clock::now();
   const pid_t child = ::fork();
   if (child < 0) throw std::runtime_error("fork failed");

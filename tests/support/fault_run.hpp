@@ -10,6 +10,7 @@ namespace rqo::testing {
 struct FaultSetup {
   std::string input;          // standard input
   bool close_stdin = false;   // start with file descriptor 0 closed instead
+  std::string stdin_path;     // read standard input from this file instead of `input`
   std::string stdout_path;    // send standard output there (e.g. /dev/full); empty: capture it
   bool unprivileged = false;  // when run as root, drop to an unprivileged user first
 };
@@ -21,6 +22,10 @@ struct FaultRun : ToolRun {
 
 // Runs the built tool in `dir` as `setup` says and waits for it.
 FaultRun run_tool_faulted(const ScratchDir& dir, const FaultSetup& setup);
+
+// Whether the run could not start because root could not drop to the unprivileged user (the
+// permission tests are then skipped).
+bool privileges_not_dropped(const FaultRun& run);
 
 // Makes `dir` usable by the unprivileged user (search and write for everyone).
 void open_up(const ScratchDir& dir);
