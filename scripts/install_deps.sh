@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the plotting program need, only those
-# that are missing. Safe to run again.
+# Installs the Debian packages the build, the tests and the plotting program need (or the
+# packages named as arguments), only those that are missing. Safe to run again.
 set -euo pipefail
 
 packages=(cmake g++ make libgtest-dev libbenchmark-dev gfortran gnuplot-nox)
+[ "$#" -gt 0 ] && packages=("$@")
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \

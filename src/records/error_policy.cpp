@@ -98,6 +98,8 @@ void ErrorPolicy::report(Condition condition, std::string_view what) {
     line += std::to_string(kMaximumErrors);
     line += " occurrences of: ";
     line += condition_name(condition);
+    line += "; the last: ";
+    line += what;
     line += "); the program ends";
     write_line(diagnostics_, level, line);
     throw ProgramStop{kExitFatal};
