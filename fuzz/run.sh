@@ -40,4 +40,5 @@ for target in "${targets[@]}"; do
   fi
   rmdir "$crashes" 2>/dev/null || true
 done
+rmdir "$root/fuzz/crashes" 2>/dev/null || true
 exit "$status"

@@ -8,8 +8,10 @@
 namespace rqo {
 
 namespace {
-constexpr std::string_view kRule = " --------------------------------------------------------------";
-constexpr std::string_view kEmpty = "                                                               ";
+constexpr std::string_view kRule =
+    " --------------------------------------------------------------";
+constexpr std::string_view kEmpty =
+    "                                                               ";
 constexpr std::array<std::string_view, 9> kBanner = {
     kRule,
     kEmpty,

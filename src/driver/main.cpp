@@ -1,7 +1,6 @@
 #include <unistd.h>
 
 #include <csignal>
-
 #include <iostream>
 
 #include "driver/program.hpp"

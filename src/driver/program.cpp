@@ -1,6 +1,8 @@
 #include "driver/program.hpp"
 
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -41,6 +43,11 @@ struct ProgramState {
   int run_count = 0;
 };
 
+// The report for a file that exists but cannot be opened for reading.
+std::string open_failure(const std::string& name, int error) {
+  return "cannot open \"" + name + "\" for reading: " + std::strerror(error);
+}
+
 // Asks for the run list until an existing file is named, then opens it.
 void open_run_list(ProgramState& state, Console& console, ErrorPolicy& policy) {
   for (;;) {
@@ -50,7 +57,8 @@ void open_run_list(ProgramState& state, Console& console, ErrorPolicy& policy) {
     read_list(console, items, StatusMode::NotWanted, policy);
     const std::string name(state.run_list_name.trimmed());
     if (file_exists(name)) {
-      if (!state.run_list.open(name)) policy.report(Condition::OpenFailed, name);
+      if (!state.run_list.open(name))
+        policy.report(Condition::OpenFailed, open_failure(name, errno));
       return;
     }
     write_list(console, {"  !! ", name, " does not exist !!"});
@@ -99,8 +107,9 @@ void make_pass(ProgramState& state, Console& console, ErrorPolicy& policy,
     // Opening first spares an existence test per log; the test is made only when the open
     // fails, to tell a missing log from one that exists but cannot be opened.
     if (!log.open(log_name)) {
+      const int error = errno;  // before the existence test changes it
       if (!file_exists(log_name)) stop_on_missing_log(console, log_name);
-      policy.report(Condition::OpenFailed, log_name);
+      policy.report(Condition::OpenFailed, open_failure(log_name, error));
     }
 
     recherche_unit_cell(log, run, policy);

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "records/formatted_output.hpp"
 #include "records/formatted_input.hpp"
+#include "records/formatted_output.hpp"
 #include "records/list_input.hpp"
 #include "text/column_counter.hpp"
 
@@ -31,11 +31,12 @@ RunLineOutcome RunListReader::read_next(RunRecord& run) {
   const SourceContext where{run_list_.name(), run_list_.record_number()};
   if (columns == kMatrixColumns) {
     auto& m = matrix_.m;
-    const std::array<ListItem, 11> items = {&log_name_,  &run.temperature, &m[0][0], &m[0][1],
-                                            &m[0][2],    &m[1][0],         &m[1][1], &m[1][2],
-                                            &m[2][0],    &m[2][1],         &m[2][2]};
+    const std::array<ListItem, 11> items = {&log_name_, &run.temperature, &m[0][0], &m[0][1],
+                                            &m[0][2],   &m[1][0],         &m[1][1], &m[1][2],
+                                            &m[2][0],   &m[2][1],         &m[2][2]};
     if (read_list(line_.view(), items, StatusMode::Wanted, policy_, where) != kStatusOk) {
-      warn_unprocessed("holds values that cannot be read as a log name, a temperature and a matrix");
+      warn_unprocessed(
+          "holds values that cannot be read as a log name, a temperature and a matrix");
       return RunLineOutcome::EndOfList;
     }
     apply_transform_ = true;
@@ -63,10 +64,10 @@ void RunListReader::warn_unprocessed(const char* why) {
 void RunListReader::echo_matrix(float temperature) {
   const auto& m = matrix_.m;
   write_list(console_, {" "});
-  write_formatted(console_, matrix_echo_list(),
-                  {std::string_view(" TK = "), temperature, std::string_view("M = ["), m[0][0],
-                   m[0][1], m[0][2], m[1][0], m[1][1], m[1][2], m[2][0], m[2][1], m[2][2],
-                   std::string_view("]")});
+  write_formatted(
+      console_, matrix_echo_list(),
+      {std::string_view(" TK = "), temperature, std::string_view("M = ["), m[0][0], m[0][1],
+       m[0][2], m[1][0], m[1][1], m[1][2], m[2][0], m[2][1], m[2][2], std::string_view("]")});
 }
 
 }  // namespace rqo

@@ -74,8 +74,7 @@ const std::string kWorkedExample =
     "run_150K.out          150.0   0 1 0   1 0 0   0 0 -1\n"
     "run_200K.out          200\n";
 
-const std::string kEcho150 =
-    "  TK =   150.00     M = [   0.0 1.0 0.0   1.0 0.0 0.0   0.0 0.0-1.0]";
+const std::string kEcho150 = "  TK =   150.00     M = [   0.0 1.0 0.0   1.0 0.0 0.0   0.0 0.0-1.0]";
 
 struct DialogueCase {
   const char* name;
@@ -127,7 +126,9 @@ std::vector<DialogueCase> dialogue_cases() {
        false},
       {"temperature that is not a number ends the pass quietly",
        {{"list.txt", "title\nlabels\nrun_100K.out 100\nrun_150K.out hot\nrun_200K.out 200\n"},
-        logs[0], logs[1], logs[2]},
+        logs[0],
+        logs[1],
+        logs[2]},
        "list.txt\n" + kNineNo,
        Transcript().banner_and_prompt().announcement_and_offers().end(),
        0,
@@ -138,12 +139,7 @@ std::vector<DialogueCase> dialogue_cases() {
        Transcript().banner_and_prompt().end(),
        2,
        true},
-      {"end of input at the prompt",
-       {},
-       "",
-       Transcript().banner_and_prompt().end(),
-       2,
-       true},
+      {"end of input at the prompt", {}, "", Transcript().banner_and_prompt().end(), 2, true},
       {"a directory is not a run list",
        {{"list.txt", "title\nlabels\n"}},
        ".\nlist.txt\n" + kNineNo,
@@ -214,7 +210,8 @@ TEST(Dialogue, ProcessesMoreRunsThanTheOriginalCapacity) {
   ASSERT_EQ(run.exit_code, 0) << run.err;
   const std::string table = dir.read("TK_parameters_quavelon_out.xy");
   std::size_t rows = 0;
-  for (std::size_t at = table.find("\r\n"); at != std::string::npos; at = table.find("\r\n", at + 2))
+  for (std::size_t at = table.find("\r\n"); at != std::string::npos;
+       at = table.find("\r\n", at + 2))
     ++rows;
   EXPECT_EQ(rows, 4u + 5200u);
   const std::string volume = dir.read("TK_mosaicity.pgf");

@@ -229,7 +229,7 @@ TEST(Faults, LogWithoutReadPermission) {
   const FaultRun run = run_tool_faulted(dir, unprivileged(kRunList + "\n" + kNineNo));
   if (privileges_not_dropped(run)) GTEST_SKIP() << "root cannot drop to an unprivileged user";
   EXPECT_EQ(run.exit_code, 2);
-  EXPECT_NE(run.err.find(log_of(3)), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("cannot open \"" + log_of(3) + "\""), std::string::npos) << run.err;
   expect_one_line_diagnostics(run.err);
   expect_prefixes(dir, reference);
   EXPECT_EQ(count_of(dir.read(kTable), "\r\n"), 4 + 3);
@@ -243,7 +243,8 @@ TEST(Faults, RunListWithoutReadPermission) {
   const FaultRun run = run_tool_faulted(dir, unprivileged(kRunList + "\n" + kNineNo));
   if (privileges_not_dropped(run)) GTEST_SKIP() << "root cannot drop to an unprivileged user";
   EXPECT_EQ(run.exit_code, 2);
-  EXPECT_NE(run.err.find(kRunList), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("cannot open \"" + std::string(kRunList) + "\""), std::string::npos)
+      << run.err;
   expect_one_line_diagnostics(run.err);
   for (const auto& name : kOutputs) EXPECT_FALSE(dir.exists(name)) << name;
 }

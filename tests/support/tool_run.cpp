@@ -33,7 +33,9 @@ void ScratchDir::write(const std::string& name, const std::string& content) cons
   std::ofstream(path_ / name, std::ios::binary) << content;
 }
 
-std::string ScratchDir::read(const std::string& name) const { return read_file(path_ / name); }
+std::string ScratchDir::read(const std::string& name) const {
+  return read_file(path_ / name);
+}
 
 bool ScratchDir::exists(const std::string& name) const {
   return std::filesystem::exists(path_ / name);
