@@ -78,6 +78,25 @@ TEST(Console, NothingWrittenMeansNoBreakAtExit) {
   EXPECT_TRUE(console.interactive());
 }
 
+// Everything a console reads from the given keyboard input, line by line.
+struct KeyboardReading {
+  std::vector<std::string> lines;
+  bool reads_after_end = false;  // whether a read after the end still gave a line
+  std::string screen;            // what the reads wrote to the screen
+};
+
+KeyboardReading read_all_lines(const std::string& input) {
+  std::ostringstream screen;
+  std::istringstream keyboard(input);
+  Console console(screen, keyboard, false);
+  KeyboardReading reading;
+  std::string line;
+  while (console.read_line(line)) reading.lines.push_back(line);
+  reading.reads_after_end = console.read_line(line);
+  reading.screen = screen.str();
+  return reading;
+}
+
 TEST(Console, ReadLineEndsAtCrOrLf) {
   struct Row {
     const char* input;
@@ -92,15 +111,34 @@ TEST(Console, ReadLineEndsAtCrOrLf) {
       {"a\rhidden\nb\n", {"a", "b"}},
   };
   for (const Row& row : rows) {
-    std::ostringstream screen;
-    std::istringstream keyboard(row.input);
-    Console console(screen, keyboard, false);
+    const KeyboardReading reading = read_all_lines(row.input);
+    EXPECT_EQ(reading.lines, row.lines) << "input [" << row.input << "]";
+    EXPECT_FALSE(reading.reads_after_end);
+    EXPECT_EQ(reading.screen, "");
+  }
+}
+
+// A line typed (or piped) at the console may be of any length: only its start is kept, and the
+// next read starts at the next line.
+TEST(Console, LongLineKeepsItsStartAndGoesOnWithTheNextLine) {
+  struct Row {
+    std::string input;
     std::vector<std::string> lines;
-    std::string line;
-    while (console.read_line(line)) lines.push_back(line);
-    EXPECT_EQ(lines, row.lines) << "input [" << row.input << "]";
-    EXPECT_FALSE(console.read_line(line));
-    EXPECT_EQ(screen.str(), "");
+  };
+  const std::size_t kept = Console::kKeptLineLength;
+  const Row rows[] = {
+      {std::string(kept + 5, 'a') + "\nnext\n", {std::string(kept, 'a'), "next"}},
+      {std::string(kept, 'b') + "\r\n" + "x", {std::string(kept, 'b'), "x"}},
+      {"c\r" + std::string(3 * kept, 'd') + "\ne", {"c", "e"}},
+      {std::string(2 * kept, ' '), {std::string(kept, ' ')}},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::string> lines = read_all_lines(row.input).lines;
+    ASSERT_EQ(lines.size(), row.lines.size()) << "input of " << row.input.size() << " bytes";
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      EXPECT_EQ(lines[i].size(), row.lines[i].size()) << "line " << i;
+      EXPECT_EQ(lines[i], row.lines[i]) << "line " << i;
+    }
   }
 }
 
