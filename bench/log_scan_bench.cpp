@@ -15,8 +15,8 @@
 #include <string_view>
 #include <vector>
 
-#include "driver/run_table.hpp"
-#include "extract/log_scanner.hpp"
+#include "model/run_table.hpp"
+#include "extract/scan_log.hpp"
 #include "records/error_policy.hpp"
 #include "records/input_file.hpp"
 
@@ -111,7 +111,7 @@ void BM_ScanLog(benchmark::State& state) {
   rqo::RunRecord run;
   for (auto _ : state) {
     file.open(log.path);
-    rqo::recherche_unit_cell(file, run, policy);
+    rqo::scan_log(file, run, policy);
     file.close();
     benchmark::DoNotOptimize(run);
   }

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "fuzz_support.hpp"
-#include "text/column_counter.hpp"
+#include "driver/count_columns.hpp"
 
 namespace {
 
@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   }
   const std::size_t padded_length = line.size() < kWorkLength ? line.size() + 1 : kWorkLength;
   const int expected = reference_count(line, padded_length);
-  const int actual = rqo::nombre_de_colonnes(line);
+  const int actual = rqo::count_columns(line);
   if (actual != expected) {
     rqo::fuzz::fail("column count differs from the reference",
                     "expected " + std::to_string(expected) + ", actual " + std::to_string(actual) +

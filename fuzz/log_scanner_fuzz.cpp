@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "extract/log_scanner.hpp"
+#include "extract/scan_log.hpp"
 #include "fuzz_support.hpp"
 #include "records/input_file.hpp"
 #include "records/list_input.hpp"
@@ -127,7 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   bool stopped = false;
   bool expected_stop = false;
   try {
-    rqo::recherche_unit_cell(file, run, policy);
+    rqo::scan_log(file, run, policy);
   } catch (const rqo::ProgramStop&) {
     stopped = true;
   }

@@ -11,7 +11,7 @@
 #include <sstream>
 #include <string>
 
-#include "driver/program.hpp"
+#include "driver/read_quavelon_out.hpp"
 #include "fuzz_support.hpp"
 #include "records/console.hpp"
 #include "records/error_policy.hpp"

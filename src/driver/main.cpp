@@ -3,7 +3,7 @@
 #include <csignal>
 #include <iostream>
 
-#include "driver/program.hpp"
+#include "driver/read_quavelon_out.hpp"
 #include "records/console.hpp"
 #include "records/error_policy.hpp"
 

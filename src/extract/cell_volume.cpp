@@ -2,14 +2,12 @@
 
 #include <cmath>
 
+#include "extract/degree_cosine.hpp"
 #include "extract/single_rounding.hpp"
 
 namespace rqo {
 
 namespace {
-
-// The double nearest to pi / 180.
-constexpr double kDegreesToRadians = 0.017453292519943295;
 
 // 180 - angle in double precision, rounded to single precision.
 float supplement(float angle) {
@@ -18,34 +16,28 @@ float supplement(float angle) {
 
 }  // namespace
 
-float cosd(float degrees) {
-  const double radians = static_cast<double>(degrees) * kDegreesToRadians;
-  return round_to_single(std::cos(radians));
-}
-
-void volume_calculation(Cell& cell, float& volume) {
-  double ca = cosd(cell.alpha);
-  double cb = cosd(cell.beta);
-  double cg = cosd(cell.gamma);
-
-  // Negative radicand: the angles describe no real cell. Their supplements keep the squares
-  // and turn the sign of the product term. A NaN test value does not qualify.
+void supplement_impossible_angles(Cell& cell) {
+  const double ca = cos_degrees(cell.alpha);
+  const double cb = cos_degrees(cell.beta);
+  const double cg = cos_degrees(cell.gamma);
   const double test = ((2.0 * ca) * cb) * cg - ca * ca - cb * cb - cg * cg;
   if (test < -1.0) {
     cell.alpha = supplement(cell.alpha);
     cell.beta = supplement(cell.beta);
     cell.gamma = supplement(cell.gamma);
-    ca = cosd(cell.alpha);
-    cb = cosd(cell.beta);
-    cg = cosd(cell.gamma);
   }
+}
 
+float cell_volume(const Cell& cell) {
+  const double ca = cos_degrees(cell.alpha);
+  const double cb = cos_degrees(cell.beta);
+  const double cg = cos_degrees(cell.gamma);
   const double radicand = ((1.0 + ((2.0 * ca) * cb) * cg) - ca * ca) - cb * cb - cg * cg;
   const double root = round_to_single(std::sqrt(radicand));
   const double a = cell.a;
   const double b = cell.b;
   const double c = cell.c;
-  volume = round_to_single(((a * root) * b) * c);
+  return round_to_single(((a * root) * b) * c);
 }
 
 }  // namespace rqo

@@ -8,8 +8,7 @@ struct ProgramStop {
   int exit_code;
 };
 
-inline constexpr int kExitNormal = 0;
-inline constexpr int kExitStop = 1;   // run-list error stop, missing-log stop
-inline constexpr int kExitFatal = 2;  // fatal record-layer condition
+// The exit code of a fatal condition of the record layer.
+inline constexpr int kExitFatal = 2;
 
 }  // namespace rqo

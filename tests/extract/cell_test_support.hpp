@@ -6,9 +6,13 @@
 #include <sstream>
 #include <string>
 
-#include "driver/run_table.hpp"
+#include "model/cell.hpp"
+#include "model/run_place.hpp"
 
 namespace rqo::test {
+
+// The place reports name when a test cell is transformed.
+inline const RunPlace kTestPlace{"runs.txt", 3, "run.out"};
 
 inline std::string describe(const Cell& cell) {
   std::ostringstream out;

@@ -6,23 +6,13 @@
 #include <initializer_list>
 #include <string>
 
+#include "model/plot_file_layout.hpp"
+
 namespace kestrova {
 
 namespace {
 
-constexpr std::string_view kMainLegend = "# MAIN LEGEND TEXT: ";
-constexpr std::string_view kXLegend = "# X LEGEND TEXT   : ";
-constexpr std::string_view kYLegend = "# Y LEGEND TEXT   : ";
-constexpr std::string_view kPatternCount = "# NUMBER OF PATTERNS: ";
-constexpr std::string_view kPatternNumber = "# >>>>>>>> PATTERN #: ";
-constexpr std::string_view kTitle = "#             TITLE : ";
-constexpr std::string_view kPoints = "#  NUMBER OF POINTS : ";
-constexpr std::string_view kMarker = "#            MARKER : ";
-constexpr std::string_view kSize = "#              SIZE : ";
-constexpr std::string_view kData = "#   DATA: X Y";
-constexpr std::string_view kEnd = "# END OF FILE";
-constexpr std::size_t kTemperatureWidth = 6;
-constexpr std::size_t kValueWidth = 20;
+using namespace rqo::plot_layout;
 
 // Joins message pieces (kept apart from operator+ chains, which some compilers misjudge).
 std::string joined(std::initializer_list<std::string_view> pieces) {

@@ -1,0 +1,95 @@
+#include "driver/run_list_reader.hpp"
+
+#include <array>
+
+#include "driver/count_columns.hpp"
+#include "driver/derive_title.hpp"
+#include "records/formatted_input.hpp"
+#include "records/formatted_output.hpp"
+#include "records/list_input.hpp"
+
+namespace rqo {
+
+namespace {
+constexpr int kPlainColumns = 2;
+constexpr int kMatrixColumns = 11;
+// The header lines are seen through a holder of this length.
+constexpr std::size_t kHeaderLineLength = 128;
+
+const EditList& matrix_echo_list() {
+  static const EditList list = EditList::parse("(2X,A,F8.2,5X,A,3(2X,3F4.1),A)");
+  return list;
+}
+}  // namespace
+
+void RunListReader::read_header(TextHolder& title) {
+  TextHolder line(kHeaderLineLength);
+  read_formatted_text(run_list_, line, StatusMode::NotWanted, policy_);
+  derive_title(line.view(), title);
+  read_formatted_text(run_list_, line, StatusMode::NotWanted, policy_);
+}
+
+std::int32_t RunListReader::count_run_lines() {
+  std::int32_t count = 0;
+  std::string_view text;
+  // Up to the end of the file or the first failed read.
+  while (run_list_.read_record(text, 0) == kStatusOk) ++count;
+  run_list_.rewind();
+  TextHolder line(kHeaderLineLength);
+  read_formatted_text(run_list_, line, StatusMode::NotWanted, policy_);
+  read_formatted_text(run_list_, line, StatusMode::NotWanted, policy_);
+  return count;
+}
+
+RunLineOutcome RunListReader::read_next(RunRecord& run) {
+  const int status = read_formatted_text(run_list_, line_, StatusMode::Wanted, policy_);
+  if (status == kStatusEnd) return RunLineOutcome::EndOfList;
+  if (status != kStatusOk) {
+    warn_unprocessed("could not be read");
+    return RunLineOutcome::EndOfList;
+  }
+
+  const int columns = count_columns(line_.view());
+  const SourceContext where{run_list_.name(), run_list_.record_number()};
+  if (columns == kMatrixColumns) {
+    auto& m = matrix_.m;
+    const std::array<ListItem, 11> items = {&log_name_, &run.temperature, &m[0][0], &m[0][1],
+                                            &m[0][2],   &m[1][0],         &m[1][1], &m[1][2],
+                                            &m[2][0],   &m[2][1],         &m[2][2]};
+    if (read_list(line_.view(), items, StatusMode::Wanted, policy_, where) != kStatusOk) {
+      warn_unprocessed(
+          "holds values that cannot be read as a log name, a temperature and a matrix");
+      return RunLineOutcome::EndOfList;
+    }
+    apply_transform_ = true;
+    echo_matrix(run.temperature);
+    return RunLineOutcome::Run;
+  }
+  if (columns == kPlainColumns) {
+    const std::array<ListItem, 2> items = {&log_name_, &run.temperature};
+    if (read_list(line_.view(), items, StatusMode::Wanted, policy_, where) != kStatusOk) {
+      warn_unprocessed("holds values that cannot be read as a log name and a temperature");
+      return RunLineOutcome::EndOfList;
+    }
+    matrix_ = TransformMatrix::identity();
+    return RunLineOutcome::Run;
+  }
+  return RunLineOutcome::WrongColumnCount;
+}
+
+void RunListReader::warn_unprocessed(const char* why) {
+  diagnostics_ << "read_quavelon_out: " << run_list_.name() << ", line "
+               << run_list_.record_number() << ": the run line " << why
+               << "; the runs from this line on were not processed" << std::endl;
+}
+
+void RunListReader::echo_matrix(float temperature) {
+  const auto& m = matrix_.m;
+  write_list(console_, {" "});
+  write_formatted(
+      console_, matrix_echo_list(),
+      {std::string_view(" TK = "), temperature, std::string_view("M = ["), m[0][0], m[0][1],
+       m[0][2], m[1][0], m[1][1], m[1][2], m[2][0], m[2][1], m[2][2], std::string_view("]")});
+}
+
+}  // namespace rqo

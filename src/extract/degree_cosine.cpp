@@ -1,0 +1,31 @@
+#include "extract/degree_cosine.hpp"
+
+#include <cmath>
+
+#include "extract/single_rounding.hpp"
+
+namespace rqo {
+
+namespace {
+
+// The double nearest to pi / 180.
+constexpr double kDegreesToRadians = 0.017453292519943295;
+
+// Single-precision constants, each the float nearest to the exact value.
+constexpr float kPi = 3.14159274f;
+constexpr float kOneOver180 = 0.00555555569f;
+
+}  // namespace
+
+float cos_degrees(float degrees) {
+  const double radians = static_cast<double>(degrees) * kDegreesToRadians;
+  return round_to_single(std::cos(radians));
+}
+
+float cos_degrees_single_pi(float degrees) {
+  const double radians =
+      (static_cast<double>(kPi) * static_cast<double>(degrees)) * static_cast<double>(kOneOver180);
+  return round_to_single(std::cos(radians));
+}
+
+}  // namespace rqo

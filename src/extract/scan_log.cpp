@@ -1,0 +1,177 @@
+#include "extract/scan_log.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+#include "records/io_status.hpp"
+#include "records/list_input.hpp"
+
+namespace rqo {
+
+namespace {
+
+// Every record is seen through a line of this many characters, blank-padded on the right.
+constexpr std::size_t kLineLength = 256;
+
+enum class Quantity { A, B, C, Alpha, Beta, Gamma, Chi2X, Chi2Y, Chi2Rotation, Mosaicity };
+
+struct Keyword {
+  std::string_view text;  // compared over its whole length with the start of the line
+  Quantity quantity;
+};
+
+// No keyword is a prefix of another, so at most one can match a line.
+constexpr std::array<Keyword, 10> kKeywords{{
+    {"A axis length", Quantity::A},
+    {"B axis length", Quantity::B},
+    {"C axis length", Quantity::C},
+    {"alpha cell angle", Quantity::Alpha},
+    {"beta cell angle", Quantity::Beta},
+    {"gamma cell angle", Quantity::Gamma},
+    {"chi**2 x", Quantity::Chi2X},
+    {"chi**2 y", Quantity::Chi2Y},
+    {"chi**2 rotation", Quantity::Chi2Rotation},
+    {"mosaicity", Quantity::Mosaicity},
+}};
+
+// The keywords that can start with a character, as a range [first, last) of kKeywords; most
+// lines of a log are ruled out by their first character alone.
+struct Candidates {
+  std::uint8_t first = 0, last = 0;
+};
+
+constexpr Candidates candidates_for(char first_char) {
+  switch (first_char) {
+    case 'A':
+      return {0, 1};
+    case 'B':
+      return {1, 2};
+    case 'C':
+      return {2, 3};
+    case 'a':
+      return {3, 4};
+    case 'b':
+      return {4, 5};
+    case 'g':
+      return {5, 6};
+    case 'c':
+      return {6, 9};
+    case 'm':
+      return {9, 10};
+    default:
+      return {};
+  }
+}
+
+// candidates_for, looked up by byte value.
+constexpr auto kCandidateTable = [] {
+  std::array<Candidates, 256> table{};
+  for (std::size_t c = 0; c < table.size(); ++c)
+    table[c] = candidates_for(static_cast<char>(static_cast<unsigned char>(c)));
+  return table;
+}();
+
+// The characters that begin a keyword; the reader passes over the other records unseen.
+constexpr auto kKeywordStarts = [] {
+  std::array<bool, 256> starts{};
+  for (std::size_t c = 0; c < starts.size(); ++c)
+    starts[c] = kCandidateTable[c].first != kCandidateTable[c].last;
+  return starts;
+}();
+
+// Every keyword has at least this many characters; they are compared as one word first.
+constexpr std::size_t kWordLength = sizeof(std::uint64_t);
+static_assert(std::ranges::all_of(kKeywords,
+                                  [](const Keyword& k) { return k.text.size() >= kWordLength; }));
+
+std::uint64_t first_word(const char* text) {
+  std::uint64_t word;
+  std::memcpy(&word, text, kWordLength);
+  return word;
+}
+
+// The keyword that begins the left-adjusted line, or nullptr.
+const Keyword* match_keyword(std::string_view adjusted) {
+  if (adjusted.empty()) return nullptr;
+  const Candidates range = kCandidateTable[static_cast<unsigned char>(adjusted.front())];
+  for (std::size_t k = range.first; k < range.last; ++k) {
+    const std::string_view text = kKeywords[k].text;
+    if (adjusted.size() >= text.size() && first_word(adjusted.data()) == first_word(text.data()) &&
+        adjusted.starts_with(text))
+      return &kKeywords[k];
+  }
+  return nullptr;
+}
+
+struct Destination {
+  float* minimum;
+  float* maximum;
+};
+
+Destination destination_of(Quantity quantity, RunRecord& run) {
+  switch (quantity) {
+    case Quantity::A:
+      return {&run.cell_min.a, &run.cell_max.a};
+    case Quantity::B:
+      return {&run.cell_min.b, &run.cell_max.b};
+    case Quantity::C:
+      return {&run.cell_min.c, &run.cell_max.c};
+    case Quantity::Alpha:
+      return {&run.cell_min.alpha, &run.cell_max.alpha};
+    case Quantity::Beta:
+      return {&run.cell_min.beta, &run.cell_max.beta};
+    case Quantity::Gamma:
+      return {&run.cell_min.gamma, &run.cell_max.gamma};
+    case Quantity::Chi2X:
+      return {&run.chi2_min[kChi2X], &run.chi2_max[kChi2X]};
+    case Quantity::Chi2Y:
+      return {&run.chi2_min[kChi2Y], &run.chi2_max[kChi2Y]};
+    case Quantity::Chi2Rotation:
+      return {&run.chi2_min[kChi2Rotation], &run.chi2_max[kChi2Rotation]};
+    case Quantity::Mosaicity:
+      return {&run.mosa_min, &run.mosa_max};
+  }
+  return {&run.mosa_min, &run.mosa_max};
+}
+
+// Reads the minimum and the maximum from the text after the line's first colon (the whole
+// line when it holds none), blank-padded to the end of the 256-character line. The read asks
+// for no status: an early end or a bad value is the error policy's to report.
+void read_values(std::string_view adjusted, Destination target, ErrorPolicy& policy,
+                 const SourceContext& where) {
+  const std::size_t colon = adjusted.find(':');
+  const std::size_t start = colon == std::string_view::npos ? 0 : colon + 1;
+  std::array<char, kLineLength> value_text;
+  const std::size_t used = adjusted.size() - start;
+  std::copy_n(adjusted.data() + start, used, value_text.data());
+  std::fill(value_text.begin() + static_cast<std::ptrdiff_t>(used),
+            value_text.begin() + static_cast<std::ptrdiff_t>(kLineLength - start), ' ');
+  const std::array<ListItem, 2> items{target.minimum, target.maximum};
+  read_list(std::string_view(value_text.data(), kLineLength - start), items, StatusMode::NotWanted,
+            policy, where);
+}
+
+}  // namespace
+
+void scan_log(InputFile& log, RunRecord& run, ErrorPolicy& policy) {
+  log.rewind();
+  std::string_view record;
+  // An end of file or a read error ends the scan quietly, keeping what was stored.
+  while (log.read_record_if(record, kLineLength, kKeywordStarts) == kStatusOk) {
+    // Left-adjust over blanks only (a tab stays); the blank padding is implicit.
+    std::size_t first = 0;
+    while (first < record.size() && record[first] == ' ') ++first;
+    if (first == record.size()) continue;
+    const std::string_view adjusted = record.substr(first);
+    const Keyword* keyword = match_keyword(adjusted);
+    if (keyword == nullptr) continue;
+    const SourceContext where{log.name(), log.record_number()};
+    read_values(adjusted, destination_of(keyword->quantity, run), policy, where);
+  }
+}
+
+}  // namespace rqo
