@@ -4,6 +4,7 @@
 # on two cores. Extra arguments go to the checker: [first last [threads]] (hex patterns).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
-FUZZ_BUILD_DIR="$build" bash "$root/fuzz/build.sh" >/dev/null
+build="${EXHAUSTIVE_BUILD_DIR:-$root/build}"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" -j2 --target exhaustive_fixed_point >/dev/null
 exec "$build/exhaustive_fixed_point" "$@"

@@ -11,7 +11,7 @@ seconds="${1:-30}"
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(list_input column_counter fixed_point log_scanner run_list)
+  targets=(list_input count_columns fixed_point scan_log run_list)
 fi
 build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 FUZZ_BUILD_DIR="$build" bash "$root/fuzz/build.sh"

@@ -1,13 +1,8 @@
-// The whole program on an arbitrary run list, in a scratch directory that holds a few logs
-// (complete, partial, with bad values, empty). Whatever the list holds, the program must end
-// with a known exit code, standard output must end with its line break, every diagnostic must
-// be one line starting with the program's name, and the table must hold its header and then
+// The whole program on an arbitrary run list, with files in memory beside a few logs
+// (complete, partial, with bad values, empty, a directory). Whatever the list holds, the program
+// must end with a known exit code, standard output must end with its line break, every diagnostic
+// must be one line starting with the program's name, and the table must hold its header and then
 // only complete rows.
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -15,28 +10,23 @@
 #include "fuzz_support.hpp"
 #include "records/console.hpp"
 #include "records/error_policy.hpp"
+#include "records/memory_files.hpp"
 
 namespace {
 
 constexpr std::size_t kRowLength = 318;
 constexpr int kHeaderLines = 4;
 
-void write_file(const char* name, const std::string& content) {
-  std::ofstream(name, std::ios::binary) << content;
-}
-
-void make_scratch_directory() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "rqo-fuzz-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr || chdir(pattern.c_str()) != 0)
-    rqo::fuzz::fail("no scratch directory");
-  write_file("a.out",
-             "  A axis length : 10.0 10.5\n  B axis length : 11 12\n  C axis length: 13 14\n"
-             "  alpha cell angle : 90 91\n  beta cell angle : 89 90\n"
-             "  gamma cell angle : 120 121\n  chi**2 x : 1.1 1.2\n  chi**2 y : 0.9 1.0\n"
-             "  chi**2 rotation : 0.5 0.6\n  mosaicity : 0.2 0.3\n");
-  write_file("b.out", "A axis length: 5\r\nmosaicity: x 1\r\nbeta cell angle: 200 -300\r\n");
-  write_file("c", "");
-  std::filesystem::create_directory("d");
+// The logs a run list can name: two with values, an empty one and a directory.
+void put_logs(rqo::MemoryFiles& files) {
+  files.put("a.out",
+            "  A axis length : 10.0 10.5\n  B axis length : 11 12\n  C axis length: 13 14\n"
+            "  alpha cell angle : 90 91\n  beta cell angle : 89 90\n"
+            "  gamma cell angle : 120 121\n  chi**2 x : 1.1 1.2\n  chi**2 y : 0.9 1.0\n"
+            "  chi**2 rotation : 0.5 0.6\n  mosaicity : 0.2 0.3\n");
+  files.put("b.out", "A axis length: 5\r\nmosaicity: x 1\r\nbeta cell angle: 200 -300\r\n");
+  files.put("c", "");
+  files.put_directory("d");
 }
 
 void check_table(const std::string& table) {
@@ -54,20 +44,17 @@ void check_table(const std::string& table) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
-  static const bool ready = (make_scratch_directory(), true);
-  (void)ready;
-  const std::string_view list(reinterpret_cast<const char*>(data), size);
-  // Names that leave the scratch directory could reach devices that never end (/dev/zero).
-  if (list.find('/') != std::string_view::npos) return 0;
-  write_file("list.txt", std::string(list));
-  std::filesystem::remove("TK_parameters_quavelon_out.xy");
+  // Every file lives in memory: the whole program runs without touching the disk.
+  rqo::MemoryFiles files;
+  put_logs(files);
+  files.put("list.txt", std::string_view(reinterpret_cast<const char*>(data), size));
 
   std::istringstream keyboard("list.txt\nn\nn\nn\nn\nn\nn\nn\nn\nn\n");
   std::ostringstream screen;
   std::ostringstream diagnostics;
   rqo::Console console(screen, keyboard, false);
   rqo::ErrorPolicy policy(diagnostics);
-  const int exit_code = rqo::read_quavelon_out(console, policy, diagnostics);
+  const int exit_code = rqo::read_quavelon_out(console, policy, diagnostics, files);
 
   if (exit_code < 0 || exit_code > 2) rqo::fuzz::fail("unknown exit code");
   const std::string out = screen.str();
@@ -80,9 +67,6 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
       diagnostics.str().find("warning") == std::string::npos &&
       diagnostics.str().find("error") == std::string::npos)
     rqo::fuzz::fail("a normal end with an unexplained diagnostic");
-  std::ifstream table_file("TK_parameters_quavelon_out.xy", std::ios::binary);
-  std::stringstream table;
-  table << table_file.rdbuf();
-  check_table(table.str());
+  if (const std::string* table = files.find("TK_parameters_quavelon_out.xy")) check_table(*table);
   return 0;
 }

@@ -30,8 +30,10 @@ namespace {
 
 // Everything the program holds for the whole run.
 struct ProgramState {
-  explicit ProgramState(ErrorPolicy& policy) : files(policy) {}
+  ProgramState(ErrorPolicy& policy, FileSystem& file_system)
+      : file_system(file_system), run_list(file_system), files(policy, file_system) {}
 
+  FileSystem& file_system;
   InputFile run_list;
   TextHolder run_list_name{64};
   TextHolder title{128};
@@ -52,7 +54,7 @@ void open_run_list(ProgramState& state, Console& console, ErrorPolicy& policy) {
     const std::array<ListItem, 1> items = {&state.run_list_name};
     read_list(console, items, StatusMode::NotWanted, policy);
     const std::string name(state.run_list_name.trimmed());
-    if (file_exists(name)) {
+    if (state.file_system.is_file(name)) {
       if (!state.run_list.open(name))
         policy.report(Condition::OpenFailed, open_failure(name, errno));
       return;
@@ -92,7 +94,7 @@ void complete_cells(RunRecord& run, const RunListReader& reader, std::string_vie
 
 // One cycle per run line until the list ends; stops leave by ProgramStop.
 void make_pass(ProgramState& state, RunListReader& reader, Console& console, ErrorPolicy& policy) {
-  InputFile log;
+  InputFile log(state.file_system);
   state.runs.clear();
   for (;;) {
     RunRecord& run = state.runs.emplace_back();
@@ -108,7 +110,7 @@ void make_pass(ProgramState& state, RunListReader& reader, Console& console, Err
     // fails, to tell a missing log from one that exists but cannot be opened.
     if (!log.open(log_name)) {
       const int error = errno;  // before the existence test changes it
-      if (!file_exists(log_name)) stop_on_missing_log(console, log_name);
+      if (!state.file_system.is_file(log_name)) stop_on_missing_log(console, log_name);
       policy.report(Condition::OpenFailed, open_failure(log_name, error));
     }
 
@@ -153,8 +155,9 @@ int close_outputs(ProgramState& state, int exit_code) {
 
 }  // namespace
 
-int read_quavelon_out(Console& console, ErrorPolicy& policy, std::ostream& diagnostics) {
-  ProgramState state(policy);
+int read_quavelon_out(Console& console, ErrorPolicy& policy, std::ostream& diagnostics,
+                      FileSystem& files) {
+  ProgramState state(policy, files);
   int exit_code = kExitNormal;
   try {
     run_dialogue(state, console, policy, diagnostics);

@@ -4,8 +4,8 @@
 
 namespace rqo {
 
-OutputFiles::OutputFiles(ErrorPolicy& policy) : table_(policy) {
-  for (auto& plot : plots_) plot = std::make_unique<OutputFile>(policy);
+OutputFiles::OutputFiles(ErrorPolicy& policy, FileSystem& files) : table_(policy, files) {
+  for (auto& plot : plots_) plot = std::make_unique<OutputFile>(policy, files);
 }
 
 void OutputFiles::open(std::string_view title, std::int32_t expected_points) {

@@ -10,6 +10,7 @@
 #include "output/plot_writer.hpp"
 #include "output/table_writer.hpp"
 #include "records/error_policy.hpp"
+#include "records/file_system.hpp"
 #include "records/output_file.hpp"
 
 namespace rqo {
@@ -18,7 +19,8 @@ namespace rqo {
 // Failures to create, write or close a file go to the error policy.
 class OutputFiles {
  public:
-  explicit OutputFiles(ErrorPolicy& policy);
+  // The files are created in `files`.
+  explicit OutputFiles(ErrorPolicy& policy, FileSystem& files = system_files());
 
   // Creates the table file with its header, and each plot file with its header and the header
   // of its first pattern announcing `expected_points`.

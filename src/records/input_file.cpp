@@ -1,12 +1,8 @@
 #include "records/input_file.hpp"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
-#include <vector>
+#include <memory>
 
 #include "records/io_status.hpp"
 #include "records/line_break_search.hpp"
@@ -22,23 +18,22 @@ constexpr std::size_t kDefaultBlockSize = 64 * 1024;
 struct InputFile::State {
   // The block has room for a whole last chunk of the line-break finder after its capacity.
   explicit State(std::size_t block_size)
-      : capacity(block_size > 0 ? block_size : 1), block(capacity + LineBreakFinder::kChunk) {}
+      : capacity(block_size > 0 ? block_size : 1),
+        // Only bytes read into the block are looked at, so it need not be cleared.
+        block(std::make_unique_for_overwrite<char[]>(capacity + LineBreakFinder::kChunk)) {}
 
   // Refills the block from the file. Returns the number of bytes now available, 0 at the end
   // of the file, -1 when the system fails (errno set).
   long refill() {
     start = 0;
     end = 0;
-    for (;;) {
-      const ssize_t got = ::read(fd, block.data(), capacity);
-      at_file_start = false;
-      if (got >= 0) {
-        end = static_cast<std::size_t>(got);
-        breaks.reset(block.data(), end);
-        return static_cast<long>(got);
-      }
-      if (errno != EINTR) return -1;
+    const long got = source->read(block.get(), capacity);
+    at_file_start = false;
+    if (got >= 0) {
+      end = static_cast<std::size_t>(got);
+      breaks.reset(block.get(), end);
     }
+    return got;
   }
 
   // The common case: when the record at `start` lies wholly in the block, views its kept
@@ -54,14 +49,14 @@ struct InputFile::State {
     }
     if (record_end >= end) return false;
     const std::size_t text_length = stop - start;
-    text = std::string_view(block.data() + start, text_length < keep ? text_length : keep);
+    text = std::string_view(block.get() + start, text_length < keep ? text_length : keep);
     start = record_end + 1;
     return true;
   }
 
-  int fd = -1;
-  std::size_t capacity;  // bytes read into the block at a time
-  std::vector<char> block;
+  std::unique_ptr<ByteSource> source;  // null while no file is open
+  std::size_t capacity;                // bytes read into the block at a time
+  std::unique_ptr<char[]> block;
   LineBreakFinder breaks;      // the CR and LF bytes of the block's valid bytes
   bool at_file_start = false;  // nothing read since the open or the last rewind
   std::size_t start = 0;       // first unread byte of the block
@@ -69,9 +64,10 @@ struct InputFile::State {
   std::string joined;          // the kept text of a record that spans blocks (capacity reused)
 };
 
-InputFile::InputFile() : InputFile(kDefaultBlockSize) {}
+InputFile::InputFile(FileSystem& files) : InputFile(kDefaultBlockSize, files) {}
 
-InputFile::InputFile(std::size_t block_size) : state_(std::make_unique<State>(block_size)) {}
+InputFile::InputFile(std::size_t block_size, FileSystem& files)
+    : state_(std::make_unique<State>(block_size)), files_(files) {}
 
 InputFile::~InputFile() {
   close();
@@ -79,18 +75,8 @@ InputFile::~InputFile() {
 
 bool InputFile::open(const std::string& name) {
   close();
-  int fd;
-  do {
-    fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-  } while (fd < 0 && errno == EINTR);
-  if (fd < 0) return false;
-  struct stat info;
-  if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-    ::close(fd);
-    errno = EISDIR;
-    return false;
-  }
-  state_->fd = fd;
+  state_->source = files_.open_for_reading(name);
+  if (!state_->source) return false;
   state_->at_file_start = true;
   state_->start = state_->end = 0;
   name_ = name;
@@ -99,12 +85,12 @@ bool InputFile::open(const std::string& name) {
 }
 
 bool InputFile::is_open() const {
-  return state_->fd >= 0;
+  return state_->source != nullptr;
 }
 
 int InputFile::read_record(std::string_view& text, std::size_t keep) {
   State& s = *state_;
-  if (s.fd < 0) {
+  if (!s.source) {
     errno = EBADF;
     return kStatusReadError;
   }
@@ -126,7 +112,7 @@ int InputFile::read_record(std::string_view& text, std::size_t keep) {
       }
     }
     record_started = true;
-    const char* base = s.block.data() + s.start;
+    const char* base = s.block.get() + s.start;
     const std::size_t available = s.end - s.start;
     if (!spans_blocks && s.take_record_in_block(text, keep)) {
       ++record_number_;
@@ -185,7 +171,7 @@ int InputFile::read_record_if(std::string_view& text, std::size_t keep,
     // Records that lie wholly in the block and are not wanted are passed over here; anything
     // else (a wanted record, one that runs on into the next block, an empty block) is left to
     // read_record.
-    const char* block = s.block.data();
+    const char* block = s.block.get();
     while (s.start < s.end) {
       const std::size_t kept_end = keep < s.end - s.start ? s.start + keep : s.end;
       std::size_t first = s.start;
@@ -212,25 +198,17 @@ void InputFile::rewind() {
   State& s = *state_;
   s.start = s.end = 0;
   record_number_ = 0;
-  if (s.fd >= 0 && !s.at_file_start) {
-    ::lseek(s.fd, 0, SEEK_SET);
+  if (s.source && !s.at_file_start) {
+    s.source->rewind();
     s.at_file_start = true;
   }
 }
 
 void InputFile::close() {
   State& s = *state_;
-  if (s.fd >= 0) {
-    ::close(s.fd);
-    s.fd = -1;
-  }
+  s.source.reset();
   s.start = s.end = 0;
   record_number_ = 0;
-}
-
-bool file_exists(const std::string& name) {
-  struct stat info;
-  return ::stat(name.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
 }  // namespace rqo

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "records/file_system.hpp"
 #include "records/io_status.hpp"
 
 namespace rqo {
@@ -16,9 +17,10 @@ namespace rqo {
 // huge line costs no memory.
 class InputFile {
  public:
-  InputFile();
+  // Files are opened in `files` (the system's files unless a test gives others).
+  explicit InputFile(FileSystem& files = system_files());
   // With a block buffer of the given size (at least 1 byte); the default is 64 KiB.
-  explicit InputFile(std::size_t block_size);
+  explicit InputFile(std::size_t block_size, FileSystem& files = system_files());
   ~InputFile();
   InputFile(const InputFile&) = delete;
   InputFile& operator=(const InputFile&) = delete;
@@ -48,11 +50,9 @@ class InputFile {
  private:
   struct State;
   std::unique_ptr<State> state_;
+  FileSystem& files_;
   std::string name_;
   long record_number_ = 0;
 };
-
-// Whether `name` names an existing file that is not a directory.
-bool file_exists(const std::string& name);
 
 }  // namespace rqo

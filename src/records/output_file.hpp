@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "records/error_policy.hpp"
+#include "records/file_system.hpp"
 #include "records/record_sink.hpp"
 
 namespace rqo {
@@ -14,7 +15,8 @@ namespace rqo {
 // policy as a serious condition (the program ends, everything written before is kept).
 class OutputFile : public RecordSink {
  public:
-  explicit OutputFile(ErrorPolicy& policy);
+  // Files are created in `files` (the system's files unless a test gives others).
+  explicit OutputFile(ErrorPolicy& policy, FileSystem& files = system_files());
   ~OutputFile() override;  // closes without reporting (the program is ending anyway)
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
@@ -31,6 +33,7 @@ class OutputFile : public RecordSink {
   struct State;
   std::unique_ptr<State> state_;
   ErrorPolicy& policy_;
+  FileSystem& files_;
   std::string name_;
 };
 

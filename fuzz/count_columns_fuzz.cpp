@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "fuzz_support.hpp"
 #include "driver/count_columns.hpp"
+#include "fuzz_support.hpp"
 
 namespace {
 

@@ -1,0 +1,95 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "records/file_system.hpp"
+
+namespace rqo {
+
+namespace {
+
+class SystemSource final : public ByteSource {
+ public:
+  explicit SystemSource(int fd) : fd_(fd) {}
+  ~SystemSource() override { ::close(fd_); }
+
+  long read(char* into, std::size_t capacity) override {
+    for (;;) {
+      const ssize_t got = ::read(fd_, into, capacity);
+      if (got >= 0 || errno != EINTR) return static_cast<long>(got);
+    }
+  }
+  void rewind() override { ::lseek(fd_, 0, SEEK_SET); }
+
+ private:
+  int fd_;
+};
+
+class SystemSink final : public ByteSink {
+ public:
+  explicit SystemSink(int fd) : fd_(fd) {}
+  ~SystemSink() override {
+    if (fd_ >= 0) ::close(fd_);
+  }
+
+  bool write(const char* data, std::size_t size) override {
+    while (size > 0) {
+      const ssize_t written = ::write(fd_, data, size);
+      if (written < 0) {
+        if (errno == EINTR) continue;
+        return false;
+      }
+      data += written;
+      size -= static_cast<std::size_t>(written);
+    }
+    return true;
+  }
+  bool close() override {
+    const int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+class SystemFiles final : public FileSystem {
+ public:
+  std::unique_ptr<ByteSource> open_for_reading(const std::string& name) override {
+    int fd;
+    do {
+      fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) return nullptr;
+    struct stat info;
+    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+      ::close(fd);
+      errno = EISDIR;
+      return nullptr;
+    }
+    return std::make_unique<SystemSource>(fd);
+  }
+
+  std::unique_ptr<ByteSink> create_for_writing(const std::string& name) override {
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    return std::make_unique<SystemSink>(fd);
+  }
+
+  bool is_file(const std::string& name) override {
+    struct stat info;
+    return ::stat(name.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+  }
+};
+
+}  // namespace
+
+FileSystem& system_files() {
+  static SystemFiles files;
+  return files;
+}
+
+}  // namespace rqo
