@@ -72,10 +72,13 @@ bool Console::read_line(std::string& text) {
     keyboard_.setstate(std::ios::eofbit | std::ios::failbit);
     return false;
   }
-  bool text_ended = false;  // after a CR, the rest of the line is not part of the text
+  bool text_ended = false;    // after a CR, the rest of the line is not part of the text
+  std::size_t blank_run = 0;  // blanks in a row just before c
   while (!Traits::eq_int_type(c, Traits::eof()) && c != '\n') {
     if (c == '\r') text_ended = true;
-    if (!text_ended && text.size() < kKeptLineLength) text.push_back(Traits::to_char_type(c));
+    blank_run = c == ' ' ? blank_run + 1 : 0;
+    if (!text_ended && text.size() < kKeptLineLength && blank_run <= kKeptBlankRun)
+      text.push_back(Traits::to_char_type(c));
     c = next();
   }
   return true;

@@ -30,11 +30,13 @@ class Console : public RecordSink {
   void write_record(std::string_view record) override;
 
   // Reads the next keyboard record; its text ends at the first CR or LF. False at end of input.
-  // The screen is flushed first, so a prompt is visible; no line break is written. At most
-  // kKeptLineLength characters are kept (the rest of the line is skipped), so a huge line
-  // costs no memory.
+  // The screen is flushed first, so a prompt is visible; no line break is written. A line of
+  // any length costs bounded memory: a run of blanks keeps its first kKeptBlankRun blanks
+  // (more separate values no differently, and no text value holds that many), and at most
+  // kKeptLineLength characters are kept in all (the rest of the line is skipped).
   bool read_line(std::string& text);
   static constexpr std::size_t kKeptLineLength = std::size_t{1} << 20;
+  static constexpr std::size_t kKeptBlankRun = std::size_t{1} << 16;
 
   // Writes the pending line break, if any (at exit and before the pause prompt).
   void write_pending_break();

@@ -118,8 +118,8 @@ TEST(Console, ReadLineEndsAtCrOrLf) {
   }
 }
 
-// A line typed (or piped) at the console may be of any length: only its start is kept, and the
-// next read starts at the next line.
+// A line typed (or piped) at the console may be of any length: its memory stays bounded, and
+// the next read starts at the next line.
 TEST(Console, LongLineKeepsItsStartAndGoesOnWithTheNextLine) {
   struct Row {
     std::string input;
@@ -130,7 +130,11 @@ TEST(Console, LongLineKeepsItsStartAndGoesOnWithTheNextLine) {
       {std::string(kept + 5, 'a') + "\nnext\n", {std::string(kept, 'a'), "next"}},
       {std::string(kept, 'b') + "\r\n" + "x", {std::string(kept, 'b'), "x"}},
       {"c\r" + std::string(3 * kept, 'd') + "\ne", {"c", "e"}},
-      {std::string(2 * kept, ' '), {std::string(kept, ' ')}},
+      // A long run of blanks keeps its start only, so what follows it is still read.
+      {std::string(2 * kept, ' '), {std::string(Console::kKeptBlankRun, ' ')}},
+      {std::string(3 * kept, ' ') + "y  " + std::string(kept, ' ') + "z\n",
+       {std::string(Console::kKeptBlankRun, ' ') + "y" + std::string(Console::kKeptBlankRun, ' ') +
+        "z"}},
   };
   for (const Row& row : rows) {
     const std::vector<std::string> lines = read_all_lines(row.input).lines;
