@@ -6,6 +6,7 @@
 #include <string>
 
 #include "records/fixed_point.hpp"
+#include "records/fixed_point_rows.hpp"
 #include "support/exact_fixed.hpp"
 
 namespace rqo {
@@ -21,35 +22,7 @@ std::string rendered(float x, int width, int decimals) {
 
 // The reference itself must know the documented fields, or agreeing with it proves nothing.
 TEST(FixedPointSample, ReferenceKnowsTheDocumentedFields) {
-  struct Row {
-    float value;
-    int width, decimals;
-    const char* expected;
-  };
-  const Row rows[] = {
-      {150.0f, 6, 2, "150.00"},
-      {-12.5f, 6, 2, "-12.50"},
-      {1000.0f, 6, 2, "******"},
-      {-0.0f, 12, 5, "     0.00000"},
-      {12345.6f, 12, 5, " 12345.59960"},
-      {123456789.0f, 20, 5, "     123456792.00000"},
-      {1234.5678f, 15, 3, "       1234.568"},
-      {0.125f, 5, 2, " 0.13"},
-      {-0.004f, 6, 2, "  0.00"},
-      {-0.006f, 6, 2, " -0.01"},
-      {-0.5f, 4, 2, "-.50"},
-      {-0.5f, 3, 2, "***"},
-      {-0.05f, 4, 1, "-0.1"},
-      {99.96f, 4, 1, "****"},
-      {std::bit_cast<float>(0xff800000u), 12, 5, "-Inf        "},
-      {std::bit_cast<float>(0x7fc00000u), 2, 1, "**"},
-      {std::bit_cast<float>(0x00000001u), 12, 5, "     0.00000"},
-      {std::bit_cast<float>(0x7f7fffffu), 50, 3,
-       "       340282347000000000000000000000000000000.000"},
-      {0.9999999f, 12, 5, "     1.00000"},
-      {999999999.0f, 15, 3, " 1000000000.000"},
-  };
-  for (const Row& row : rows) {
+  for (const testing::FixedRow& row : testing::kDocumentedFixedFields) {
     EXPECT_EQ(exact_fixed(row.value, row.width, row.decimals), row.expected)
         << "bits " << std::hex << std::bit_cast<std::uint32_t>(row.value) << std::dec << " F"
         << row.width << "." << row.decimals;

@@ -10,6 +10,8 @@
 #include <random>
 #include <string>
 
+#include "records/fixed_point_rows.hpp"
+
 namespace rqo {
 namespace {
 
@@ -23,12 +25,7 @@ float from_bits(std::uint32_t bits) {
   return std::bit_cast<float>(bits);
 }
 
-struct FixedRow {
-  float value;
-  int width;
-  int decimals;
-  const char* expected;
-};
+using testing::FixedRow;
 
 template <std::size_t N>
 void check_rows(const FixedRow (&rows)[N]) {
@@ -40,31 +37,7 @@ void check_rows(const FixedRow (&rows)[N]) {
 }
 
 TEST(FixedPoint, EdgeTable) {
-  const FixedRow rows[] = {
-      {150.0f, 6, 2, "150.00"},
-      {4.5f, 6, 2, "  4.50"},
-      {-12.5f, 6, 2, "-12.50"},
-      {1000.0f, 6, 2, "******"},
-      {0.0f, 12, 5, "     0.00000"},
-      {-0.0f, 12, 5, "     0.00000"},
-      {12345.6f, 12, 5, " 12345.59960"},
-      {123456.789f, 20, 5, "        123456.78900"},
-      {123456789.0f, 20, 5, "     123456792.00000"},
-      {1234.5678f, 15, 3, "       1234.568"},
-      {0.125f, 5, 2, " 0.13"},
-      {0.375f, 4, 2, "0.38"},
-      {-0.004f, 6, 2, "  0.00"},
-      {-0.006f, 6, 2, " -0.01"},
-      {0.5f, 4, 2, "0.50"},
-      {-0.5f, 4, 2, "-.50"},
-      {-0.5f, 3, 2, "***"},
-      {1.0f, 4, 1, " 1.0"},
-      {-1.0f, 4, 1, "-1.0"},
-      {-0.04f, 4, 1, " 0.0"},
-      {-0.05f, 4, 1, "-0.1"},
-      {99.96f, 4, 1, "****"},
-  };
-  check_rows(rows);
+  check_rows(testing::kDocumentedFixedFields);
 }
 
 TEST(FixedPoint, ZeroInfinityAndNaN) {
