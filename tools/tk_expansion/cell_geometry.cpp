@@ -8,6 +8,11 @@ namespace tkx {
 
 namespace {
 
+// (V / abc)² below this is no crystal cell (V < 0.001 abc); it also keeps the boundary of
+// the possible angles (α + β + γ = 360°, γ = α + β, ...) out, where rounding leaves a factor
+// of about 1e-16 of either sign and the strains would be rounding noise.
+constexpr double kFlattestCell = 1e-6;
+
 double radians(double degrees) {
   return degrees * (std::numbers::pi / 180.0);
 }
@@ -44,7 +49,7 @@ bool angles_form_cell(const Cell& cell) {
   for (const double angle : {cell.alpha, cell.beta, cell.gamma}) {
     if (!(angle > 0.0 && angle < 180.0)) return false;
   }
-  if (!(volume_factor(cell) > 0.0)) return false;
+  if (!(volume_factor(cell) > kFlattestCell)) return false;
   // A nearly flat cell can still leave cos γ* at ±1 after rounding, where the frame is undefined.
   const double determinant = cartesian_matrix(cell).determinant();
   return std::isfinite(determinant) && determinant > 0.0;

@@ -13,8 +13,8 @@ Eigen::Matrix3d cartesian_matrix(const Cell& cell);
 
 double cell_volume(const Cell& cell);
 
-// True when the three angles lie strictly between 0° and 180° and close a cell of positive
-// volume.
+// True when the three angles lie strictly between 0° and 180° and close a cell that is not
+// nearly flat.
 bool angles_form_cell(const Cell& cell);
 
 }  // namespace tkx
