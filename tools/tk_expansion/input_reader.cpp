@@ -39,7 +39,7 @@ std::vector<std::string_view> split_blanks(std::string_view line) {
 
 // A finite decimal number filling the whole field; NaN, Inf and overflow asterisks are not.
 bool parse_number(std::string_view field, double& value) {
-  if (field.starts_with('+')) field.remove_prefix(1);
+  if (field.starts_with('+') && !field.starts_with("+-")) field.remove_prefix(1);
   const char* end = field.data() + field.size();
   const auto result = std::from_chars(field.data(), end, value);
   return !field.empty() && result.ec == std::errc{} && result.ptr == end && std::isfinite(value);

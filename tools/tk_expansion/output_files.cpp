@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <stdexcept>
+#include <string_view>
 
 #include "number_text.hpp"
 #include "strain_plot.hpp"
@@ -12,57 +14,59 @@ namespace tkx {
 
 namespace {
 
-constexpr const char* kEol = "\r\n";
+constexpr std::string_view kEol = "\r\n";
 
 // One tab-separated line: the first field as text, then numbers with six decimals.
-class TsvLine {
- public:
-  explicit TsvLine(std::string& out, const std::string& first) : out_(out) { out_.append(first); }
-  TsvLine& operator<<(double value) {
-    out_.append("\t").append(fixed_text(value, 6));
-    return *this;
-  }
-  ~TsvLine() { out_.append(kEol); }
+void append_row(std::string& out, std::string_view first, std::initializer_list<double> values) {
+  out.append(first);
+  for (const double value : values) out.append("\t").append(fixed_text(value, 6));
+  out.append(kEol);
+}
 
- private:
-  std::string& out_;
-};
+void append_header(std::string& out, std::string_view header) {
+  out.append(header).append(kEol);
+}
 
 std::string summary_tsv(const Expansion& e) {
-  std::string out = std::string("# axis\talpha\tsigma_alpha\tu\tv\tw") + kEol;
+  std::string out;
+  append_header(out, "# axis\talpha\tsigma_alpha\tu\tv\tw");
   const auto& uvw = e.directions[e.direction_row];
   for (int i = 0; i < 3; ++i) {
-    TsvLine(out, concat({"X", std::to_string(i + 1)}))
-        << e.axes[i].alpha << e.axes[i].sigma << uvw[i](0) << uvw[i](1) << uvw[i](2);
+    append_row(out, concat({"X", std::to_string(i + 1)}),
+               {e.axes[i].alpha, e.axes[i].sigma, uvw[i](0), uvw[i](1), uvw[i](2)});
   }
-  TsvLine(out, "V") << e.volume.alpha << e.volume.sigma;
+  append_row(out, "V", {e.volume.alpha, e.volume.sigma});
   return out;
 }
 
 std::string strain_tsv(const Series& s, const Expansion& e) {
-  std::string out = std::string("# T\te1\te2\te3\te1_fit\te2_fit\te3_fit") + kEol;
+  std::string out;
+  append_header(out, "# T\te1\te2\te3\te1_fit\te2_fit\te3_fit");
   for (std::size_t n = 0; n < s.rows.size(); ++n) {
     const Eigen::Vector3d strain = 100.0 * e.strains[n];
     const Eigen::Vector3d fitted = 100.0 * e.fitted_strains[n];
-    TsvLine(out, s.rows[n].t_text)
-        << strain(0) << strain(1) << strain(2) << fitted(0) << fitted(1) << fitted(2);
+    append_row(out, s.rows[n].t_text,
+               {strain(0), strain(1), strain(2), fitted(0), fitted(1), fitted(2)});
   }
   return out;
 }
 
 std::string axes_tsv(const Series& s, const Expansion& e) {
-  std::string out = std::string("# T\tX1_u\tX1_v\tX1_w\tX2_u\tX2_v\tX2_w\tX3_u\tX3_v\tX3_w") + kEol;
+  std::string out;
+  append_header(out, "# T\tX1_u\tX1_v\tX1_w\tX2_u\tX2_v\tX2_w\tX3_u\tX3_v\tX3_w");
   for (std::size_t n = 1; n < s.rows.size(); ++n) {
-    TsvLine line(out, s.rows[n].t_text);
-    for (const Eigen::Vector3d& uvw : e.directions[n]) line << uvw(0) << uvw(1) << uvw(2);
+    const auto& d = e.directions[n];
+    append_row(out, s.rows[n].t_text,
+               {d[0](0), d[0](1), d[0](2), d[1](0), d[1](1), d[1](2), d[2](0), d[2](1), d[2](2)});
   }
   return out;
 }
 
 std::string volume_tsv(const Series& s, const Expansion& e) {
-  std::string out = std::string("# T\tV\tV_fit") + kEol;
+  std::string out;
+  append_header(out, "# T\tV\tV_fit");
   for (std::size_t n = 0; n < s.rows.size(); ++n) {
-    TsvLine(out, s.rows[n].t_text) << e.volumes[n] << e.fitted_volumes[n];
+    append_row(out, s.rows[n].t_text, {e.volumes[n], e.fitted_volumes[n]});
   }
   return out;
 }
@@ -88,10 +92,13 @@ std::string calculator_input(const Series& s) {
 int write_whole(const std::string& path, const std::string& contents) {
   std::FILE* out = std::fopen(path.c_str(), "wb");
   if (out == nullptr) return errno;
-  const bool written = std::fwrite(contents.data(), 1, contents.size(), out) == contents.size();
-  int error = written ? 0 : errno;
-  if (std::fclose(out) != 0 && error == 0) error = errno;
-  return written || error != 0 ? error : EIO;
+  errno = 0;
+  int error = 0;
+  if (std::fwrite(contents.data(), 1, contents.size(), out) != contents.size()) {
+    error = errno != 0 ? errno : EIO;
+  }
+  if (std::fclose(out) != 0 && error == 0) error = errno != 0 ? errno : EIO;
+  return error;
 }
 
 }  // namespace
