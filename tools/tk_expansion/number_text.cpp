@@ -16,13 +16,12 @@ std::string fixed_text(double value, int decimals) {
   return text;
 }
 
-void append_fixed_field(std::string& out, double value, int width, int decimals) {
+void append_fixed_field(std::string& out, double value, std::size_t width, int decimals) {
   const std::string text = fixed_text(value, decimals);
-  const std::size_t w = static_cast<std::size_t>(width);
-  if (text.size() > w) {
-    out.append(w, '*');
+  if (text.size() > width) {
+    out.append(width, '*');
   } else {
-    out.append(w - text.size(), ' ').append(text);
+    out.append(width - text.size(), ' ').append(text);
   }
 }
 

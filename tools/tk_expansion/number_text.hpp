@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -12,7 +13,7 @@ std::string fixed_text(double value, int decimals);
 
 // Appends fixed_text right-aligned in a field of `width` characters, or `width` asterisks
 // when it does not fit (the fixed-width rows of the plot files).
-void append_fixed_field(std::string& out, double value, int width, int decimals);
+void append_fixed_field(std::string& out, double value, std::size_t width, int decimals);
 
 // Up to 15 significant digits, no trailing zeros: every decimal typed with at most 15
 // significant digits comes back as typed, and a mean of two such values loses its noise.
