@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstddef>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace tkx {
+
+// value with `decimals` decimals, rounded as printf's "%.*f" does; a value that rounds to
+// zero is written without a minus sign (the reference row's strains are rounding noise).
+std::string fixed_text(double value, int decimals);
+
+// Appends fixed_text right-aligned in a field of `width` characters, or `width` asterisks
+// when it does not fit (the fixed-width rows of the plot files).
+void append_fixed_field(std::string& out, double value, std::size_t width, int decimals);
+
+// Up to 15 significant digits, no trailing zeros: every decimal typed with at most 15
+// significant digits comes back as typed, and a mean of two such values loses its noise.
+std::string short_text(double value);
+
+// The pieces one after the other (GCC 12 misjudges long operator+ chains under -Wrestrict).
+std::string concat(std::initializer_list<std::string_view> pieces);
+
+}  // namespace tkx

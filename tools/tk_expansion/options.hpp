@@ -1,0 +1,34 @@
+#pragma once
+
+#include <span>
+#include <stdexcept>
+#include <string>
+
+#include "input_reader.hpp"
+#include "strain.hpp"
+
+namespace tkx {
+
+constexpr const char* kDefaultInput = "TK_parameters_quavelon_out.xy";
+
+struct Options {
+  enum class Action { Analyse, Help, Version };
+  Action action = Action::Analyse;
+  std::string file = kDefaultInput;
+  TableOptions table;
+  bool table_options_given = false;  // --cell or --sigma-t
+  StrainSettings strain;
+};
+
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The arguments after the program name. Throws UsageError for an unknown option, a bad or
+// missing value, or more than one file.
+Options parse_options(std::span<const char* const> arguments);
+
+std::string usage_text();
+
+}  // namespace tkx

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "number_text.hpp"
+
+namespace tkx {
+
+// Lengths in Å, angles in degrees.
+struct Cell {
+  double a, b, c, alpha, beta, gamma;
+};
+
+// One temperature of the series, as read.
+struct Row {
+  std::string t_text;  // the temperature exactly as written in the input
+  double t;            // K
+  double sigma_t;      // K
+  Cell cell;
+  long line;  // 1-based line of the input file
+};
+
+enum class InputFormat { Table, Columns };
+
+struct Series {
+  std::string file;
+  InputFormat format = InputFormat::Columns;
+  std::string title;  // the table's title line; empty for a column file
+  std::vector<Row> rows;
+};
+
+// Input that cannot be analysed. line is 0 when the fault belongs to the whole file.
+class InputError : public std::runtime_error {
+ public:
+  InputError(const std::string& file, long line, const std::string& what)
+      : std::runtime_error(
+            concat({file, line > 0 ? ":" : "", line > 0 ? std::to_string(line) : "", ": ", what})) {
+  }
+};
+
+}  // namespace tkx
