@@ -6,9 +6,9 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install_deps.sh"
 build="$root/build"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j"$(nproc)" --target read_quavelon_out kestrova
+cmake --build "$build" -j"$(nproc)" --target read_quavelon_out kestrova tk_expansion
 scratch="$(mktemp -d "${TMPDIR:-/tmp}/cooling-series-XXXXXX")"
 cp -R "$root/examples/cooling_series/." "$scratch/"
 echo "Working folder: $scratch  (run list: cooling_series.txt)"
 cd "$scratch"
-PATH="$build:$build/tools:$PATH" exec read_quavelon_out
+PATH="$build:$build/tools:$build/tools/tk_expansion:$PATH" exec read_quavelon_out
