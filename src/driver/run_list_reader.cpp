@@ -15,11 +15,6 @@ constexpr int kPlainColumns = 2;
 constexpr int kMatrixColumns = 11;
 // The header lines are seen through a holder of this length.
 constexpr std::size_t kHeaderLineLength = 128;
-
-const EditList& matrix_echo_list() {
-  static const EditList list = EditList::parse("(2X,A,F8.2,5X,A,3(2X,3F4.1),A)");
-  return list;
-}
 }  // namespace
 
 void RunListReader::read_header(TextHolder& title) {
@@ -86,10 +81,9 @@ void RunListReader::warn_unprocessed(const char* why) {
 void RunListReader::echo_matrix(float temperature) {
   const auto& m = matrix_.m;
   write_list(console_, {" "});
-  write_formatted(
-      console_, matrix_echo_list(),
-      {std::string_view(" TK = "), temperature, std::string_view("M = ["), m[0][0], m[0][1],
-       m[0][2], m[1][0], m[1][1], m[1][2], m[2][0], m[2][1], m[2][2], std::string_view("]")});
+  write_formatted<"(2X,A,F8.2,5X,A,3(2X,3F4.1),A)">(console_, " TK = ", temperature, "M = [",
+                                                    m[0][0], m[0][1], m[0][2], m[1][0], m[1][1],
+                                                    m[1][2], m[2][0], m[2][1], m[2][2], "]");
 }
 
 }  // namespace rqo

@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdlib>
 
-#include "records/edit_list.hpp"
 #include "records/formatted_output.hpp"
 #include "records/list_input.hpp"
 
@@ -65,9 +64,8 @@ void PlotLauncher::plot_it(std::string_view file_name) {
   read_list(console_, items, StatusMode::NotWanted, policy_);
   if (!is_yes(answer_)) return;
 
-  static const EditList command_list = EditList::parse("(2A)");
   TextHolder command(kCommandLength);
-  write_formatted(command, command_list, {std::string_view("kestrova "), file_name});
+  write_formatted<"(2A)">(command, "kestrova ", file_name);
 
   // Everything shown so far must be on the screen before the plotting program draws.
   console_.flush();

@@ -3,7 +3,6 @@
 #include <array>
 
 #include "model/plot_file_layout.hpp"
-#include "records/edit_list.hpp"
 #include "records/formatted_output.hpp"
 #include "records/text_holder.hpp"
 
@@ -17,19 +16,11 @@ namespace layout = plot_layout;
 constexpr std::size_t kPatternTitleLength = 64;
 constexpr std::size_t kRulerDashes = 50;
 
-const EditList& text_list() {
-  static const EditList list = EditList::parse("(A)");
-  return list;
-}
-
+// (A1,50A1) of "#" and 50 dashes.
 const std::string& plot_ruler() {
   static const std::string ruler = [] {
-    static const EditList list = EditList::parse("(A1,50A1)");
-    std::array<FieldValue, kRulerDashes + 1> values;
-    values[0] = std::string_view("#");
-    for (std::size_t i = 1; i < values.size(); ++i) values[i] = std::string_view("-");
     std::string record;
-    format_record(record, list, values);
+    format_ruler(record, '#', '-', kRulerDashes);
     return record;
   }();
   return ruler;
@@ -39,35 +30,29 @@ const std::string& plot_ruler() {
 
 void PlotWriter::write_labelled_text(RecordSink& file, std::string_view label,
                                      std::string_view text) {
-  static const EditList list = EditList::parse("(2A)");
-  format_record(record_, list, std::array<FieldValue, 2>{label, trim_trailing_blanks(text)});
+  format_record<"(2A)">(record_, label, trim_trailing_blanks(text));
   file.write_record(record_);
 }
 
 void PlotWriter::write_labelled_digit(RecordSink& file, std::string_view label,
                                       std::int32_t value) {
-  static const EditList list = EditList::parse("(A,I1)");
-  format_record(record_, list, std::array<FieldValue, 2>{label, value});
+  format_record<"(A,I1)">(record_, label, value);
   file.write_record(record_);
 }
 
 void PlotWriter::write_text(RecordSink& file, std::string_view text) {
-  format_record(record_, text_list(), std::array<FieldValue, 1>{text});
+  format_record<"(A)">(record_, text);
   file.write_record(record_);
 }
 
 void PlotWriter::write_plot_header(RecordSink& file, const PlotFileKind& kind,
                                    std::string_view main_legend, std::int32_t points) {
-  static const EditList pattern_count_list = EditList::parse("(A,I6)");
-
   write_labelled_text(file, layout::kMainLegend, main_legend);
   write_labelled_text(file, layout::kXLegend, layout::kTemperatureLegend);
   write_labelled_text(file, layout::kYLegend, kind.y_legend);
   // The count is part of the text; the I6 field of the edit list is never reached.
-  format_record(
-      record_, pattern_count_list,
-      std::array<FieldValue, 1>{std::string_view(
-          kind.patterns.size() == 6 ? "# NUMBER OF PATTERNS: 6" : "# NUMBER OF PATTERNS: 2")});
+  format_record<"(A,I6)">(
+      record_, kind.patterns.size() == 6 ? "# NUMBER OF PATTERNS: 6" : "# NUMBER OF PATTERNS: 2");
   file.write_record(record_);
   file.write_record(plot_ruler());
 
@@ -76,7 +61,6 @@ void PlotWriter::write_plot_header(RecordSink& file, const PlotFileKind& kind,
 
 void PlotWriter::write_pattern_header(RecordSink& file, std::string_view title, std::int32_t points,
                                       std::int32_t number) {
-  static const EditList points_list = EditList::parse("(A,I8)");
   if (number >= 1 && number <= static_cast<std::int32_t>(std::size(layout::kPatternMarkers))) {
     const layout::Marker& marker = layout::kPatternMarkers[number - 1];
     marker_code_ = marker.code;
@@ -85,7 +69,7 @@ void PlotWriter::write_pattern_header(RecordSink& file, std::string_view title, 
 
   write_labelled_digit(file, layout::kPatternNumber, number);
   write_labelled_text(file, layout::kTitle, title);
-  format_record(record_, points_list, std::array<FieldValue, 2>{layout::kPoints, points});
+  format_record<"(A,I8)">(record_, layout::kPoints, points);
   file.write_record(record_);
   write_labelled_digit(file, layout::kMarker, marker_code_);
   write_labelled_digit(file, layout::kSize, marker_size_);
@@ -93,8 +77,7 @@ void PlotWriter::write_pattern_header(RecordSink& file, std::string_view title, 
 }
 
 void PlotWriter::write_plot_row(RecordSink& file, float temperature, float value) {
-  static const EditList row_list = EditList::parse("(F6.2,1F20.5)");
-  format_record(record_, row_list, std::array<FieldValue, 2>{temperature, value});
+  format_record<"(F6.2,1F20.5)">(record_, temperature, value);
   file.write_record(record_);
 }
 

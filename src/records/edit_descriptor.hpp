@@ -18,8 +18,8 @@ struct EditDescriptor {
   int width = 0;     // w of Fw.d, Iw, Aw; n of nX
   int decimals = 0;  // d of Fw.d
 
-  bool takes_value() const { return kind != EditKind::Skip; }
-  friend bool operator==(const EditDescriptor&, const EditDescriptor&) = default;
+  constexpr bool takes_value() const { return kind != EditKind::Skip; }
+  friend constexpr bool operator==(const EditDescriptor&, const EditDescriptor&) = default;
 };
 
 }  // namespace rqo
