@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "records/io_status.hpp"
+#include "records/line_prefix_filter.hpp"
 #include "records/list_input.hpp"
 
 namespace rqo {
@@ -75,13 +76,13 @@ constexpr auto kCandidateTable = [] {
   return table;
 }();
 
-// The characters that begin a keyword; the reader passes over the other records unseen.
-constexpr auto kKeywordStarts = [] {
-  std::array<bool, 256> starts{};
-  for (std::size_t c = 0; c < starts.size(); ++c)
-    starts[c] = kCandidateTable[c].first != kCandidateTable[c].last;
-  return starts;
+// The reader passes over, unseen, the records that cannot begin with a keyword.
+constexpr auto kKeywordTexts = [] {
+  std::array<std::string_view, kKeywords.size()> texts;
+  for (std::size_t k = 0; k < kKeywords.size(); ++k) texts[k] = kKeywords[k].text;
+  return texts;
 }();
+constexpr LinePrefixFilter kKeywordFilter(kKeywordTexts);
 
 // Every keyword has at least this many characters; they are compared as one word first.
 constexpr std::size_t kWordLength = sizeof(std::uint64_t);
@@ -161,7 +162,7 @@ void scan_log(InputFile& log, RunRecord& run, ErrorPolicy& policy) {
   log.rewind();
   std::string_view record;
   // An end of file or a read error ends the scan quietly, keeping what was stored.
-  while (log.read_record_if(record, kLineLength, kKeywordStarts) == kStatusOk) {
+  while (log.read_record_if(record, kLineLength, kKeywordFilter) == kStatusOk) {
     // Left-adjust over blanks only (a tab stays); the blank padding is implicit.
     std::size_t first = 0;
     while (first < record.size() && record[first] == ' ') ++first;

@@ -31,7 +31,8 @@ class ByteSink {
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
-  // nullptr with errno set when the file cannot be opened (a directory gives EISDIR).
+  // nullptr with errno set when the file cannot be opened. A directory gives EISDIR here or
+  // at the first read.
   virtual std::unique_ptr<ByteSource> open_for_reading(const std::string& name) = 0;
   // Creates or replaces the file; nullptr with errno set when it cannot be created.
   virtual std::unique_ptr<ByteSink> create_for_writing(const std::string& name) = 0;

@@ -1,26 +1,45 @@
 #include "records/input_file.hpp"
 
+#include <bit>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 
 #include "records/io_status.hpp"
-#include "records/line_break_search.hpp"
+#include "records/line_feed_mask.hpp"
 
 namespace rqo {
 
 namespace {
 
-constexpr std::size_t kDefaultBlockSize = 64 * 1024;
+// Big enough that most logs come in one read; the first block is kept for a rewind.
+constexpr std::size_t kDefaultBlockSize = 128 * 1024;
+
+// The position of the first byte other than a blank at or after `from`; one must follow
+// within the buffer. Eight bytes are looked at a time.
+std::size_t first_non_blank(const char* data, std::size_t from) {
+  constexpr std::uint64_t kEightBlanks = 0x2020202020202020;
+  for (;; from += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, data + from, sizeof word);
+    if (const std::uint64_t differs = word ^ kEightBlanks; differs != 0) {
+      const int bit = std::endian::native == std::endian::little ? std::countr_zero(differs)
+                                                                 : std::countl_zero(differs);
+      return from + static_cast<std::size_t>(bit / 8);
+    }
+  }
+}
 
 }  // namespace
 
 struct InputFile::State {
-  // The block has room for a whole last chunk of the line-break finder after its capacity.
+  // The block has room after its capacity for a whole last chunk of the line-feed search
+  // (and so for the eight bytes looked at after the last line feed).
   explicit State(std::size_t block_size)
       : capacity(block_size > 0 ? block_size : 1),
-        // Only bytes read into the block are looked at, so it need not be cleared.
-        block(std::make_unique_for_overwrite<char[]>(capacity + LineBreakFinder::kChunk)) {}
+        // Only bytes read into the block and those cleared after them are looked at.
+        block(std::make_unique_for_overwrite<char[]>(capacity + kLineFeedChunk)) {}
 
   // Refills the block from the file. Returns the number of bytes now available, 0 at the end
   // of the file, -1 when the system fails (errno set).
@@ -28,40 +47,89 @@ struct InputFile::State {
     start = 0;
     end = 0;
     const long got = source->read(block.get(), capacity);
-    at_file_start = false;
-    if (got >= 0) {
-      end = static_cast<std::size_t>(got);
-      breaks.reset(block.get(), end);
-    }
+    if (got < 0) return got;
+    block_holds_file_start = next_read_at_file_start;
+    next_read_at_file_start = false;
+    end = static_cast<std::size_t>(got);
+    // The line-feed search and the look at a line's first bytes may read up to a chunk past
+    // the valid bytes: those are cleared.
+    std::memset(block.get() + end, 0, kLineFeedChunk);
     return got;
   }
 
   // The common case: when the record at `start` lies wholly in the block, views its kept
-  // text, moves past it and returns true. Its text ends at the first CR or LF, the record at
-  // the first LF (nearly always right after a CR).
+  // text, moves past it and returns true.
   bool take_record_in_block(std::string_view& text, std::size_t keep) {
-    const std::size_t stop = breaks.next(start);
-    std::size_t record_end = stop;
-    if (stop < end && block[stop] == '\r') {
-      record_end = stop + 1;
-      while (record_end < end && block[record_end] != '\n')
-        record_end = breaks.next(record_end + 1);
-    }
-    if (record_end >= end) return false;
-    const std::size_t text_length = stop - start;
-    text = std::string_view(block.get() + start, text_length < keep ? text_length : keep);
+    const void* lf = std::memchr(block.get() + start, '\n', end - start);
+    if (lf == nullptr) return false;
+    const auto record_end = static_cast<std::size_t>(static_cast<const char*>(lf) - block.get());
+    text = kept_text(start, record_end, keep);
     start = record_end + 1;
     return true;
+  }
+
+  // The kept text of the record from `first` to its LF at `lf`: up to its first CR, at most
+  // `keep` characters.
+  std::string_view kept_text(std::size_t first, std::size_t lf, std::size_t keep) const {
+    const char* text = block.get() + first;
+    std::size_t length = lf - first < keep ? lf - first : keep;
+    if (const void* cr = std::memchr(text, '\r', length))
+      length = static_cast<std::size_t>(static_cast<const char*>(cr) - text);
+    return std::string_view(text, length);
+  }
+
+  // Moves past the records that lie wholly in the block and whose kept text, after its leading
+  // blanks, cannot begin with one of the filter's prefixes, adding them to `count`. Stops past
+  // a record that may (counted too; returns true with its first byte and its LF), or at the
+  // block's end or its unfinished last record (returns false).
+  bool find_candidate(const LinePrefixFilter& filter, std::size_t keep, std::size_t& first,
+                      std::size_t& lf, long& count) {
+    if (start >= end) return false;
+    const char* data = block.get();
+    std::size_t record = start;
+    std::size_t chunk = record - record % kLineFeedChunk;
+    std::uint64_t pending = line_feeds(chunk) & (~std::uint64_t{0} << (record - chunk));
+    long passed = 0;
+    bool found = false;
+    for (;;) {
+      while (pending == 0 && chunk + kLineFeedChunk < end) {
+        chunk += kLineFeedChunk;
+        pending = line_feeds(chunk);
+      }
+      if (pending == 0) break;
+      const std::size_t line_feed = chunk + static_cast<std::size_t>(std::countr_zero(pending));
+      pending &= pending - 1;
+      ++passed;
+      // The LF ends the blanks; the eight bytes looked at stay within the block's spare room.
+      const std::size_t text = first_non_blank(data, record);
+      if (text - record < keep && filter.may_begin(data + text)) {
+        first = record;
+        lf = line_feed;
+        found = true;
+      }
+      record = line_feed + 1;
+      if (found) break;
+    }
+    start = record;
+    count += passed;
+    return found;
+  }
+
+  // The LF bytes of the chunk at `chunk`, those past the valid bytes left out.
+  std::uint64_t line_feeds(std::size_t chunk) const {
+    const std::uint64_t mask = line_feed_mask(block.get() + chunk);
+    const std::size_t valid = end - chunk;
+    return valid < kLineFeedChunk ? mask & ((std::uint64_t{1} << valid) - 1) : mask;
   }
 
   std::unique_ptr<ByteSource> source;  // null while no file is open
   std::size_t capacity;                // bytes read into the block at a time
   std::unique_ptr<char[]> block;
-  LineBreakFinder breaks;      // the CR and LF bytes of the block's valid bytes
-  bool at_file_start = false;  // nothing read since the open or the last rewind
-  std::size_t start = 0;       // first unread byte of the block
-  std::size_t end = 0;         // one past the last valid byte of the block
-  std::string joined;          // the kept text of a record that spans blocks (capacity reused)
+  bool next_read_at_file_start = false;  // the file offset is 0
+  bool block_holds_file_start = false;   // the block holds the file's first bytes
+  std::size_t start = 0;                 // first unread byte of the block
+  std::size_t end = 0;                   // one past the last valid byte of the block
+  std::string joined;  // the kept text of a record that spans blocks (capacity reused)
 };
 
 InputFile::InputFile(FileSystem& files) : InputFile(kDefaultBlockSize, files) {}
@@ -75,10 +143,17 @@ InputFile::~InputFile() {
 
 bool InputFile::open(const std::string& name) {
   close();
-  state_->source = files_.open_for_reading(name);
-  if (!state_->source) return false;
-  state_->at_file_start = true;
-  state_->start = state_->end = 0;
+  State& s = *state_;
+  s.source = files_.open_for_reading(name);
+  if (!s.source) return false;
+  s.next_read_at_file_start = true;
+  // The first block is read at once: a directory may show itself only here (EISDIR). Any
+  // other failure is met again, and reported, by the first record read.
+  if (s.refill() < 0 && errno == EISDIR) {
+    close();
+    errno = EISDIR;
+    return false;
+  }
   name_ = name;
   record_number_ = 0;
   return true;
@@ -155,52 +230,43 @@ int InputFile::read_record(std::string_view& text, std::size_t keep) {
 
 namespace {
 
-// Whether the text, after its leading blanks, begins with a wanted character.
-bool begins_with_wanted(std::string_view text, const std::array<bool, 256>& wanted) {
+// Whether the text, after its leading blanks, may begin with one of the filter's prefixes.
+bool may_begin_after_blanks(std::string_view text, const LinePrefixFilter& filter) {
   std::size_t first = 0;
   while (first < text.size() && text[first] == ' ') ++first;
-  return first < text.size() && wanted[static_cast<unsigned char>(text[first])];
+  return filter.may_begin(text.substr(first));
 }
 
 }  // namespace
 
 int InputFile::read_record_if(std::string_view& text, std::size_t keep,
-                              const std::array<bool, 256>& wanted) {
+                              const LinePrefixFilter& filter) {
   State& s = *state_;
   for (;;) {
-    // Records that lie wholly in the block and are not wanted are passed over here; anything
-    // else (a wanted record, one that runs on into the next block, an empty block) is left to
-    // read_record.
-    const char* block = s.block.get();
-    while (s.start < s.end) {
-      const std::size_t kept_end = keep < s.end - s.start ? s.start + keep : s.end;
-      std::size_t first = s.start;
-      while (first < kept_end && block[first] == ' ') ++first;
-      if (first == s.end) break;
-      const bool blank = first == kept_end || block[first] == '\r' || block[first] == '\n';
-      if (!blank && wanted[static_cast<unsigned char>(block[first])]) {
-        if (!s.take_record_in_block(text, keep)) break;
-        ++record_number_;
-        return kStatusOk;
-      }
-      std::size_t lf = s.breaks.next(first);
-      while (lf < s.end && block[lf] != '\n') lf = s.breaks.next(lf + 1);
-      if (lf == s.end) break;
-      s.start = lf + 1;
-      ++record_number_;
+    std::size_t first, lf;
+    if (s.find_candidate(filter, keep, first, lf, record_number_)) {
+      // The eight bytes looked at may run past the kept text: the text itself decides.
+      text = s.kept_text(first, lf, keep);
+      if (may_begin_after_blanks(text, filter)) return kStatusOk;
+      continue;
     }
+    // A record that runs on into the next block, or the block is used up.
     const int status = read_record(text, keep);
-    if (status != kStatusOk || begins_with_wanted(text, wanted)) return status;
+    if (status != kStatusOk || may_begin_after_blanks(text, filter)) return status;
   }
 }
 
 void InputFile::rewind() {
   State& s = *state_;
-  s.start = s.end = 0;
   record_number_ = 0;
-  if (s.source && !s.at_file_start) {
+  if (s.block_holds_file_start) {
+    s.start = 0;
+    return;
+  }
+  s.start = s.end = 0;
+  if (s.source && !s.next_read_at_file_start) {
     s.source->rewind();
-    s.at_file_start = true;
+    s.next_read_at_file_start = true;
   }
 }
 
@@ -208,6 +274,7 @@ void InputFile::close() {
   State& s = *state_;
   s.source.reset();
   s.start = s.end = 0;
+  s.block_holds_file_start = s.next_read_at_file_start = false;
   record_number_ = 0;
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -8,6 +7,7 @@
 
 #include "records/file_system.hpp"
 #include "records/io_status.hpp"
+#include "records/line_prefix_filter.hpp"
 
 namespace rqo {
 
@@ -19,13 +19,15 @@ class InputFile {
  public:
   // Files are opened in `files` (the system's files unless a test gives others).
   explicit InputFile(FileSystem& files = system_files());
-  // With a block buffer of the given size (at least 1 byte); the default is 64 KiB.
+  // With a block buffer of the given size (at least 1 byte); the default is 128 KiB.
   explicit InputFile(std::size_t block_size, FileSystem& files = system_files());
   ~InputFile();
   InputFile(const InputFile&) = delete;
   InputFile& operator=(const InputFile&) = delete;
 
-  // Opens for reading; false when the system refuses (errno is kept for the message).
+  // Opens for reading and reads the first block; false when the system refuses or the name is
+  // a directory (errno is kept for the message). A rewind while the first block is still in
+  // the buffer reads nothing again.
   bool open(const std::string& name);
   bool is_open() const;
   const std::string& name() const { return name_; }
@@ -35,11 +37,11 @@ class InputFile {
   // system fails to read.
   int read_record(std::string_view& text, std::size_t keep);
 
-  // As read_record, but passes over (reading and counting them) the records whose text, after
-  // its leading blanks, is empty or begins with a character whose entry in `wanted` is false.
-  // Records passed over are never copied, so a reader that looks at few records saves most of
-  // the cost of splitting.
-  int read_record_if(std::string_view& text, std::size_t keep, const std::array<bool, 256>& wanted);
+  // As read_record, but passes over (reading and counting them) the records whose kept text,
+  // after its leading blanks, the filter rules out. Those it lets through may still begin with
+  // none of its prefixes (the caller compares in full). Records passed over are never copied,
+  // so a reader that looks at few records saves most of the cost of splitting.
+  int read_record_if(std::string_view& text, std::size_t keep, const LinePrefixFilter& filter);
 
   // Number of records read since the last open or rewind (the current line number).
   long record_number() const { return record_number_; }

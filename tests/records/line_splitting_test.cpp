@@ -1,9 +1,8 @@
 // The block reader's fast record splitting against a plain reading of the record rules, on
-// lines long enough to cross the 64-byte chunks of the line-break finder and the block ends.
+// lines long enough to cross the 64-byte chunks of the line-feed search and the block ends.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <random>
 #include <string>
@@ -12,7 +11,7 @@
 
 #include "records/input_file.hpp"
 #include "records/io_status.hpp"
-#include "records/line_break_search.hpp"
+#include "records/line_prefix_filter.hpp"
 #include "support/tool_run.hpp"
 
 namespace rqo {
@@ -97,7 +96,7 @@ TEST(LineSplitting, BlockReaderAgreesWithThePlainRulesOnRandomFiles) {
 
 // The records that read_record_if returns, each with its record number.
 std::vector<std::string> wanted_records(const std::string& path, std::size_t block,
-                                        std::size_t keep, const std::array<bool, 256>& wanted) {
+                                        std::size_t keep, const LinePrefixFilter& wanted) {
   InputFile file(block);
   EXPECT_TRUE(file.open(path));
   std::vector<std::string> records;
@@ -109,16 +108,16 @@ std::vector<std::string> wanted_records(const std::string& path, std::size_t blo
   return records;
 }
 
-// The same from the plain rules: the records whose text, after its leading blanks, begins
-// with a wanted character.
+// The same from the plain rules: the records whose kept text, after its leading blanks, the
+// filter lets through.
 std::vector<std::string> plain_wanted_records(std::string_view bytes, std::size_t keep,
-                                              const std::array<bool, 256>& wanted) {
+                                              const LinePrefixFilter& wanted) {
   std::vector<std::string> records;
   long number = 0;
   for (const std::string& text : plain_records(bytes, keep)) {
     ++number;
     const std::size_t first = text.find_first_not_of(' ');
-    if (first != std::string::npos && wanted[static_cast<unsigned char>(text[first])])
+    if (first != std::string::npos && wanted.may_begin(std::string_view(text).substr(first)))
       records.push_back(std::to_string(number) + ":" + text);
   }
   return records;
@@ -127,8 +126,8 @@ std::vector<std::string> plain_wanted_records(std::string_view bytes, std::size_
 TEST(LineSplitting, FilteredReadingAgreesWithThePlainRules) {
   testing::ScratchDir dir;
   std::mt19937 random(99);
-  std::array<bool, 256> wanted{};
-  for (const char c : std::string_view("aeq")) wanted[static_cast<unsigned char>(c)] = true;
+  const std::array<std::string_view, 5> prefixes = {"a", "e", "q", "bc", "xyz"};
+  const LinePrefixFilter wanted(prefixes);
   for (int round = 0; round < 200; ++round) {
     const std::string bytes = random_bytes(random);
     dir.write("log", bytes);
@@ -163,31 +162,6 @@ TEST(LineSplitting, BreaksAtChunkEdges) {
     for (const std::size_t block : {64u, 65536u}) {
       EXPECT_EQ(shown(block_records(path, block, 256)), shown(row.expected))
           << "bytes of length " << row.bytes.size() << " block " << block;
-    }
-  }
-}
-
-TEST(LineSplitting, FinderReturnsTheNextBreakFromAnyPosition) {
-  std::mt19937 random(7);
-  std::uniform_int_distribution<int> byte(0, 15);
-  for (int round = 0; round < 100; ++round) {
-    const std::size_t size = std::uniform_int_distribution<std::size_t>(0, 400)(random);
-    std::vector<char> buffer(size + LineBreakFinder::kChunk, '\n');  // breaks past the end
-    for (std::size_t i = 0; i < size; ++i) {
-      const int b = byte(random);
-      buffer[i] = b == 0 ? '\n' : b == 1 ? '\r' : 'a';
-    }
-    LineBreakFinder finder;
-    finder.reset(buffer.data(), size);
-    // Positions in a jumbled order, so the finder's kept chunk is often the wrong one.
-    std::vector<std::size_t> order(size + 2);
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::shuffle(order.begin(), order.end(), random);
-    for (const std::size_t from : order) {
-      std::size_t expected = from < size ? from : size;
-      while (expected < size && buffer[expected] != '\n' && buffer[expected] != '\r') ++expected;
-      ASSERT_EQ(finder.next(from), expected)
-          << "round " << round << " size " << size << " from " << from;
     }
   }
 }
