@@ -73,12 +73,24 @@ void render_special(char* out, bool negative, bool is_nan, int width) {
   std::memcpy(p, word, 3);
 }
 
-// Writes the `count` digits of `value` at `out` (value < 10^count).
-void write_digits(char* out, std::uint64_t value, int count) {
-  for (int i = count - 1; i >= 0; --i) {
-    out[i] = static_cast<char>('0' + value % 10);
-    value /= 10;
+// "00" to "99", two characters each.
+constexpr std::array<char, 200> kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (int i = 0; i < 100; ++i) {
+    pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+    pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
   }
+  return pairs;
+}();
+
+// Writes the `count` digits of `value` at `out` (value < 10^count), two at a time.
+void write_digits(char* out, std::uint64_t value, int count) {
+  for (; count >= 2; count -= 2) {
+    const std::size_t pair = static_cast<std::size_t>(value % 100);
+    value /= 100;
+    std::memcpy(out + count - 2, &kDigitPairs[2 * pair], 2);
+  }
+  if (count == 1) out[0] = static_cast<char>('0' + value);
 }
 
 }  // namespace
