@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr std::size_t kBlockSize = 128 * 1024;
+constexpr std::size_t kBlockSize = 256 * 1024;
 
 long count_line_breaks(const char* data, std::size_t size) {
   long count = 0;

@@ -14,7 +14,7 @@ namespace rqo {
 namespace {
 
 // Big enough that most logs come in one read; the first block is kept for a rewind.
-constexpr std::size_t kDefaultBlockSize = 128 * 1024;
+constexpr std::size_t kDefaultBlockSize = 256 * 1024;
 
 // The position of the first byte other than a blank at or after `from`; one must follow
 // within the buffer. Eight bytes are looked at a time.
