@@ -39,8 +39,7 @@ constexpr std::array<Keyword, 10> kKeywords{{
     {"mosaicity", Quantity::Mosaicity},
 }};
 
-// The keywords that can start with a character, as a range [first, last) of kKeywords; most
-// lines of a log are ruled out by their first character alone.
+// The keywords that can start with a character, as a range [first, last) of kKeywords.
 struct Candidates {
   std::uint8_t first = 0, last = 0;
 };
