@@ -1,7 +1,6 @@
 #include "extract/degree_cosine.hpp"
 
-#include <cmath>
-
+#include "extract/portable_cosine.hpp"
 #include "extract/single_rounding.hpp"
 
 namespace rqo {
@@ -19,13 +18,13 @@ constexpr float kOneOver180 = 0.00555555569f;
 
 float cos_degrees(float degrees) {
   const double radians = static_cast<double>(degrees) * kDegreesToRadians;
-  return round_to_single(std::cos(radians));
+  return round_to_single(portable_cos(radians));
 }
 
 float cos_degrees_single_pi(float degrees) {
   const double radians =
       (static_cast<double>(kPi) * static_cast<double>(degrees)) * static_cast<double>(kOneOver180);
-  return round_to_single(std::cos(radians));
+  return round_to_single(portable_cos(radians));
 }
 
 }  // namespace rqo

@@ -4,7 +4,8 @@ namespace rqo {
 
 // Single-precision cosines of an angle in degrees. The two differ in how the angle becomes
 // radians, so their results differ in the last place for some angles; each caller's digits
-// depend on its own one.
+// depend on its own one. Both take the cosine from portable_cos, so their bits are the same
+// on every platform.
 
 // The volume's cosine: degrees times the double nearest to pi/180.
 float cos_degrees(float degrees);

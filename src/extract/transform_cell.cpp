@@ -6,6 +6,7 @@
 #include <string>
 
 #include "extract/degree_cosine.hpp"
+#include "extract/portable_arc_cosine.hpp"
 #include "extract/single_rounding.hpp"
 
 namespace rqo {
@@ -68,7 +69,7 @@ float angle_of(float cosine, const char* name, ErrorPolicy& policy, const RunPla
                       "; the angle is set to " + (above ? "0" : "180") + " degrees");
     radians = above ? 0.0 : std::numbers::pi;
   } else {
-    radians = std::acos(x);
+    radians = portable_acos(x);
   }
   return round_to_single((radians * static_cast<double>(kOneEighty)) *
                          static_cast<double>(kOneOverPi));

@@ -4,23 +4,21 @@
 #include <string>
 #include <string_view>
 
+#include "output/run_plot_command.hpp"
 #include "records/console.hpp"
 #include "records/error_policy.hpp"
 #include "records/text_holder.hpp"
 
 namespace rqo {
 
-// Runs a command text through the command interpreter and waits until it has ended.
-void run_through_interpreter(const std::string& command);
-
 // Offers plot files to the plotting program. The last answer is kept from one offer to the
 // next (a null answer repeats the previous decision).
 class PlotLauncher {
  public:
-  using CommandRunner = std::function<void(const std::string&)>;
+  // Runs the command and waits for it; gives what kept it from starting, empty when it ran.
+  using CommandRunner = std::function<std::string(const std::string&)>;
 
-  PlotLauncher(Console& console, ErrorPolicy& policy,
-               CommandRunner run_command = run_through_interpreter)
+  PlotLauncher(Console& console, ErrorPolicy& policy, CommandRunner run_command = run_plot_command)
       : console_(console), policy_(policy), run_command_(std::move(run_command)) {}
 
   void plot_it(std::string_view file_name);

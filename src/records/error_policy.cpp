@@ -44,6 +44,8 @@ const char* condition_name(Condition condition) {
       return "file cannot be created";
     case Condition::WriteFailed:
       return "file cannot be written";
+    case Condition::PlotterNotStarted:
+      return "plotting program cannot be started";
   }
   return "unknown condition";
 }
@@ -69,6 +71,7 @@ Level level_of(Condition condition) {
   switch (condition) {
     case Condition::BadCharacterInReal:
     case Condition::QuotedReal:
+    case Condition::PlotterNotStarted:
       return Level::Warning;
     case Condition::EndOfInternalFile:
     case Condition::AcosArgument:

@@ -17,8 +17,9 @@ enum class Condition {
   ReadFailed,          // a read error on an open file (serious)
   CreateFailed,        // an output file cannot be created (serious)
   WriteFailed,         // an output file cannot be written (serious)
+  PlotterNotStarted,   // the plotting program cannot be started (warning)
 };
-inline constexpr int kConditionCount = 9;
+inline constexpr int kConditionCount = 10;
 
 enum class Level { Warning, Error, Serious };
 

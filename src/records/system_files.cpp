@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "records/file_system.hpp"
+#include "records/open_flags.hpp"
 
 namespace rqo {
 
@@ -61,7 +62,7 @@ class SystemFiles final : public FileSystem {
   std::unique_ptr<ByteSource> open_for_reading(const std::string& name) override {
     int fd;
     do {
-      fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+      fd = ::open(name.c_str(), O_RDONLY | kOpenFlags);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) return nullptr;
     // A directory opens; its first read fails with EISDIR (no stat call for every log).
@@ -69,7 +70,7 @@ class SystemFiles final : public FileSystem {
   }
 
   std::unique_ptr<ByteSink> create_for_writing(const std::string& name) override {
-    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | kOpenFlags, 0666);
     if (fd < 0) return nullptr;
     return std::make_unique<SystemSink>(fd);
   }

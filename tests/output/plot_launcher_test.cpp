@@ -22,8 +22,11 @@ struct LauncherRig {
   Console console{screen, keyboard, false};
   ErrorPolicy policy{diagnostics};
   std::vector<std::string> commands;
-  PlotLauncher launcher{console, policy,
-                        [this](const std::string& command) { commands.push_back(command); }};
+  std::string failure;  // what the runner says kept the command from starting
+  PlotLauncher launcher{console, policy, [this](const std::string& command) {
+                          commands.push_back(command);
+                          return failure;
+                        }};
 };
 
 TEST(PlotLauncher, SingleAnswer) {
@@ -86,8 +89,10 @@ TEST(PlotLauncher, OfferIsOnTheScreenBeforeTheCommandRuns) {
   Console console(screen, keyboard, false);
   ErrorPolicy policy(diagnostics);
   std::string shown_when_run;
-  PlotLauncher launcher(console, policy,
-                        [&](const std::string&) { shown_when_run = screen.str(); });
+  PlotLauncher launcher(console, policy, [&](const std::string&) {
+    shown_when_run = screen.str();
+    return std::string();
+  });
   launcher.plot_it("TK_volume.pgf");
   EXPECT_EQ(shown_when_run, "\r   . TK_volume.pgf file has been created: plot it (y/n) ?  ");
 }
@@ -112,15 +117,37 @@ TEST(PlotLauncher, EndOfConsoleInputEndsTheProgram) {
   EXPECT_EQ(rig.diagnostics.str().rfind("read_quavelon_out: ", 0), 0u);
 }
 
-TEST(RunThroughInterpreter, WaitsForTheCommandToEnd) {
+// A plotting program that cannot be started: one warning line each time, the offers go on.
+TEST(PlotLauncher, CommandThatCannotStartIsReportedAndTheDialogueGoesOn) {
+  LauncherRig rig("y\ny\n");
+  rig.failure = "cannot start the plotting program (\"kestrova a.pgf\"): not found";
+  rig.launcher.plot_it("a.pgf");
+  rig.launcher.plot_it("b.pgf");
+  EXPECT_EQ(rig.commands.size(), 2u);
+  EXPECT_EQ(rig.diagnostics.str(), "read_quavelon_out: warning: " + rig.failure +
+                                       "\nread_quavelon_out: warning: " + rig.failure + "\n");
+}
+
+#ifdef _WIN32
+TEST(RunPlotCommand, ProgramThatCannotBeFoundIsReported) {
+  const std::string failure = run_plot_command("rqo_no_such_program_anywhere x.pgf");
+  EXPECT_EQ(failure.rfind("cannot start the plotting program (\"rqo_no_such_program_anywhere "
+                          "x.pgf\"): ",
+                          0),
+            0u)
+      << failure;
+}
+#else
+TEST(RunPlotCommand, WaitsForTheCommandToEnd) {
   const std::string marker = ::testing::TempDir() + "rqo_interpreter_marker";
   std::remove(marker.c_str());
-  run_through_interpreter("sleep 0.2; echo done > '" + marker + "'");
+  EXPECT_EQ(run_plot_command("sleep 0.2; echo done > '" + marker + "'"), "");
   std::FILE* file = std::fopen(marker.c_str(), "r");
   ASSERT_NE(file, nullptr) << "the command had not ended when the call returned";
   std::fclose(file);
   std::remove(marker.c_str());
 }
+#endif
 
 }  // namespace
 }  // namespace rqo

@@ -2,47 +2,36 @@
 // gnuplot into <name>.png beside it, and on the terminal when standard output is one.
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <span>
 #include <sstream>
 #include <string>
 #include <string_view>
 
+#include "arguments.hpp"
 #include "gnuplot_script.hpp"
+#include "path_search.hpp"
 #include "plot_file.hpp"
+#include "run_gnuplot.hpp"
 
 namespace {
 
-constexpr int kExitUsage = 1;
+constexpr int kExitUsage = 2;
 constexpr int kExitBadFile = 1;
 constexpr int kExitNoGnuplot = 2;
 constexpr int kExitGnuplotFailed = 3;
 
-bool is_executable_file(const std::string& path) {
-  struct stat status {};
-  return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
-         access(path.c_str(), X_OK) == 0;
-}
-
-bool gnuplot_on_path() {
-  const char* path = std::getenv("PATH");
-  if (path == nullptr) return false;
-  std::string_view rest(path);
-  while (true) {
-    const auto colon = rest.find(':');
-    std::string candidate(colon == 0 ? std::string_view(".") : rest.substr(0, colon));
-    candidate.append("/gnuplot");
-    if (is_executable_file(candidate)) return true;
-    if (colon == std::string_view::npos) return false;
-    rest.remove_prefix(colon + 1);
-  }
-}
+#ifdef _WIN32
+constexpr std::string_view kGnuplotAdvice =
+    "install gnuplot for Windows and put its bin folder (the one holding gnuplot.exe) on the "
+    "PATH";
+#else
+constexpr std::string_view kGnuplotAdvice = "install it (Debian package gnuplot-nox)";
+#endif
 
 std::string png_name_for(const std::string& plot_name) {
   constexpr std::string_view kExtension = ".pgf";
@@ -60,14 +49,8 @@ bool has_control_characters(std::string_view text) {
   return false;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc != 2 || argv[1][0] == '\0') {
-    std::cerr << "usage: kestrova PLOT_FILE\n";
-    return kExitUsage;
-  }
-  const std::string plot_name = argv[1];
+// Draws the plot file; the exit code.
+int draw(const std::string& plot_name) {
   if (has_control_characters(plot_name)) {
     std::cerr << "kestrova: the file name holds control characters\n";
     return kExitUsage;
@@ -89,31 +72,26 @@ int main(int argc, char** argv) {
     return kExitBadFile;
   }
 
-  if (!gnuplot_on_path()) {
-    std::cerr << "kestrova: gnuplot was not found on the PATH; install it (Debian package "
-                 "gnuplot-nox) to draw "
-              << plot_name << "\n";
+  const std::string gnuplot = kestrova::find_on_path(kestrova::kGnuplotProgram);
+  if (gnuplot.empty()) {
+    std::cerr << "kestrova: " << kestrova::kGnuplotProgram << " was not found on the PATH; "
+              << kGnuplotAdvice << " to draw " << plot_name << "\n";
     return kExitNoGnuplot;
   }
 
   const std::string png_name = png_name_for(plot_name);
   const bool on_terminal = isatty(STDOUT_FILENO) == 1;
   const std::string script = kestrova::gnuplot_script(plot, png_name, on_terminal);
-
-  // A gnuplot that ends early must not take this program down with a broken pipe.
-  std::signal(SIGPIPE, SIG_IGN);
   std::cout.flush();
-  std::fflush(stdout);
-  FILE* gnuplot = popen("gnuplot", "w");
-  if (gnuplot == nullptr) {
-    std::cerr << "kestrova: cannot start gnuplot\n";
-    return kExitGnuplotFailed;
-  }
-  const bool written = std::fwrite(script.data(), 1, script.size(), gnuplot) == script.size();
-  const int status = pclose(gnuplot);
-  if (!written || status == -1 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    std::cerr << "kestrova: gnuplot failed to draw " << plot_name << "\n";
-    return kExitGnuplotFailed;
+  switch (kestrova::run_gnuplot(gnuplot, script)) {
+    case kestrova::GnuplotOutcome::NotStarted:
+      std::cerr << "kestrova: cannot start " << gnuplot << "\n";
+      return kExitGnuplotFailed;
+    case kestrova::GnuplotOutcome::Failed:
+      std::cerr << "kestrova: gnuplot failed to draw " << plot_name << "\n";
+      return kExitGnuplotFailed;
+    case kestrova::GnuplotOutcome::Drawn:
+      break;
   }
   struct stat png {};
   if (stat(png_name.c_str(), &png) != 0 || png.st_size == 0) {
@@ -121,4 +99,28 @@ int main(int argc, char** argv) {
     return kExitGnuplotFailed;
   }
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const auto arguments = kestrova::parse_arguments(
+      std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc - 1)));
+  switch (arguments.action) {
+    case kestrova::Arguments::Action::Help:
+      std::cout << kestrova::kUsage
+                << "\n\nDraws a plot file of read_quavelon_out (TK_*.pgf) with gnuplot into a "
+                   "PNG image beside it\n(TK_cell_a.pgf gives TK_cell_a.png), and on the "
+                   "terminal when standard output is one.\n";
+      return 0;
+    case kestrova::Arguments::Action::Version:
+      std::cout << "kestrova " << RQO_VERSION << "\n";
+      return 0;
+    case kestrova::Arguments::Action::UsageError:
+      std::cerr << kestrova::kUsage << "\n";
+      return kExitUsage;
+    case kestrova::Arguments::Action::Draw:
+      break;
+  }
+  return draw(arguments.plot_name);
 }

@@ -1,0 +1,41 @@
+#include "driver/answer_command_line.hpp"
+
+#include <string>
+
+namespace rqo {
+
+namespace {
+
+constexpr int kExitUsage = 2;
+constexpr std::string_view kUsage = "usage: read_quavelon_out [--help | --version]";
+constexpr std::string_view kDescription =
+    "Asks for a run list (a title line, a line of column labels, then one line per processing\n"
+    "log: its name, the temperature and optionally a 3x3 matrix by rows), reads each log and\n"
+    "writes TK_parameters_quavelon_out.xy and nine plot files TK_*.pgf to the current folder,\n"
+    "then offers each plot file to the plotting program kestrova.\n";
+
+}  // namespace
+
+std::optional<int> answer_command_line(std::span<const char* const> arguments,
+                                       std::string_view version, std::ostream& out,
+                                       std::ostream& err) {
+  if (arguments.empty()) return std::nullopt;
+  const std::string_view first = arguments[0];
+  if (arguments.size() == 1 && first == "--help") {
+    out << kUsage << "\n\n" << kDescription << std::flush;
+    return 0;
+  }
+  if (arguments.size() == 1 && first == "--version") {
+    out << "read_quavelon_out " << version << "\n" << std::flush;
+    return 0;
+  }
+  std::string refused = "read_quavelon_out: ";
+  refused += arguments.size() == 1 ? "unknown argument \"" : "too many arguments: \"";
+  refused += first;
+  refused += "\"; ";
+  refused += kUsage;
+  err << refused << "\n" << std::flush;
+  return kExitUsage;
+}
+
+}  // namespace rqo
