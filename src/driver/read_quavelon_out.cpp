@@ -35,7 +35,8 @@ struct ProgramState {
 
   FileSystem& file_system;
   InputFile run_list;
-  TextHolder run_list_name{64};
+  // A typed run-list name is kept whole up to the longest path a POSIX system takes.
+  TextHolder run_list_name{4096};
   TextHolder title{128};
   OutputFiles files;
   RunTable runs;

@@ -54,8 +54,10 @@ class RunListReader {
   Console& console_;
   ErrorPolicy& policy_;
   std::ostream& diagnostics_;
-  TextHolder line_{256};
-  TextHolder log_name_{64};
+  // A run line is read through 256 characters; a log name is kept whole to the end of it.
+  static constexpr std::size_t kRunLineLength = 256;
+  TextHolder line_{kRunLineLength};
+  TextHolder log_name_{kRunLineLength};
   TransformMatrix matrix_;
   bool apply_transform_ = false;
 };

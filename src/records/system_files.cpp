@@ -64,7 +64,13 @@ class SystemFiles final : public FileSystem {
     do {
       fd = ::open(name.c_str(), O_RDONLY | kOpenFlags);
     } while (fd < 0 && errno == EINTR);
-    if (fd < 0) return nullptr;
+    if (fd < 0) {
+#ifdef _WIN32
+      // Windows refuses to open a folder as a file; say so as POSIX systems do on reading.
+      if (errno == EACCES && is_folder(name)) errno = EISDIR;
+#endif
+      return nullptr;
+    }
     // A directory opens; its first read fails with EISDIR (no stat call for every log).
     return std::make_unique<SystemSource>(fd);
   }
@@ -74,6 +80,13 @@ class SystemFiles final : public FileSystem {
     if (fd < 0) return nullptr;
     return std::make_unique<SystemSink>(fd);
   }
+
+#ifdef _WIN32
+  static bool is_folder(const std::string& name) {
+    struct stat info;
+    return ::stat(name.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  }
+#endif
 
   bool is_file(const std::string& name) override {
     struct stat info;

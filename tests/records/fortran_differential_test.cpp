@@ -124,7 +124,12 @@ TEST(FortranDifferential, FixedPointFieldsAgreeUpToNineSignificantDigits) {
 #else
 
 TEST(FortranDifferential, FixedPointFieldsAgreeUpToNineSignificantDigits) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the Fortran reference is a program of the Linux build machine; the Linux "
+                  "build compares with it";
+#else
   GTEST_SKIP() << "gfortran was not found when the build was configured";
+#endif
 }
 
 #endif

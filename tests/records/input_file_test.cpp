@@ -1,16 +1,16 @@
 #include "records/input_file.hpp"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "records/io_status.hpp"
+#include "support/tool_run.hpp"
 
 namespace rqo {
 namespace {
@@ -19,11 +19,10 @@ namespace {
 class InputFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/rqo_input_file_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
+    scratch_ = std::make_unique<testing::ScratchDir>();
+    dir_ = scratch_->path().string();
   }
-  void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
+  void TearDown() override { scratch_.reset(); }
 
   std::string write(const std::string& name, const std::string& bytes) {
     const std::string path = dir_ + "/" + name;
@@ -31,6 +30,7 @@ class InputFileTest : public ::testing::Test {
     return path;
   }
 
+  std::unique_ptr<testing::ScratchDir> scratch_;
   std::string dir_;
 };
 
@@ -132,7 +132,7 @@ TEST_F(InputFileTest, OpenFailsForMissingFilesAndDirectories) {
 
 TEST_F(InputFileTest, FileExistsOnlyForFilesThatAreNotDirectories) {
   const std::string path = write("present", "x");
-  ASSERT_EQ(mkdir((dir_ + "/sub").c_str(), 0755), 0);
+  ASSERT_TRUE(std::filesystem::create_directory(dir_ + "/sub"));
   const struct {
     std::string name;
     bool expected;

@@ -25,7 +25,7 @@ namespace {
 constexpr std::size_t kTextLength = 300;  // the reference reads each text into 300 characters
 
 // Splits a list written as one text, its entries separated by '|'.
-std::vector<std::string> entries(std::string_view list) {
+[[maybe_unused]] std::vector<std::string> entries(std::string_view list) {
   std::vector<std::string> result;
   for (std::size_t from = 0;;) {
     const std::size_t bar = list.find('|', from);
@@ -35,7 +35,7 @@ std::vector<std::string> entries(std::string_view list) {
   }
 }
 
-std::vector<std::string> generated_texts() {
+[[maybe_unused]] std::vector<std::string> generated_texts() {
   const std::vector<std::string> values = entries(
       "10.123|10.456|1.5E2|2D0|2d0|1e-3|-3|+4.|.5|-.5|0|-0.0|150|3.4028235e38|3.40282357e38|"
       "1.17549435E-38|1e-45|7e-46|1e39|-1e39|16777217|0.1|123456789012345678901234567890|"
@@ -68,7 +68,7 @@ struct Outcome {
   bool operator==(const Outcome&) const = default;
 };
 
-std::string describe(const Outcome& o) {
+[[maybe_unused]] std::string describe(const Outcome& o) {
   std::ostringstream text;
   text << "status " << o.status_class << ", " << std::bit_cast<float>(o.first) << " (0x" << std::hex
        << static_cast<std::uint32_t>(o.first) << std::dec << "), " << std::bit_cast<float>(o.second)
@@ -76,9 +76,18 @@ std::string describe(const Outcome& o) {
   return text.str();
 }
 
-int sign_of(int status) {
+[[maybe_unused]] int sign_of(int status) {
   return status < 0 ? -1 : status > 0 ? 1 : 0;
 }
+
+#ifdef _WIN32
+
+TEST(ReadListDifferential, TwoRealsAgreeWithTheReferenceReader) {
+  GTEST_SKIP() << "the Fortran reference reader is a program of the Linux build machine; the "
+                  "Linux build compares with it";
+}
+
+#else
 
 #ifdef RQO_LIST_INPUT_REFERENCE
 constexpr const char* kReferenceReader = RQO_LIST_INPUT_REFERENCE;
@@ -129,6 +138,8 @@ TEST(ReadListDifferential, TwoRealsAgreeWithTheReferenceReader) {
   }
   EXPECT_EQ(mismatches, 0) << "of " << texts.size() << " texts";
 }
+
+#endif
 
 }  // namespace
 }  // namespace rqo

@@ -1,5 +1,44 @@
 #include "support/fault_run.hpp"
 
+#ifdef _WIN32
+
+#include <stdexcept>
+
+#include "support/windows_process.hpp"
+
+namespace rqo::testing {
+
+bool privileges_not_dropped(const FaultRun&) {
+  return false;
+}
+
+void open_up(const ScratchDir&) {}
+
+FaultRun run_tool_faulted(const ScratchDir& dir, const FaultSetup& setup) {
+  if (setup.unprivileged) throw std::logic_error("Windows runs have no unprivileged user");
+  const ScratchDir io;
+  std::filesystem::path in;
+  if (!setup.close_stdin) {
+    in = setup.stdin_path.empty() ? io.path() / "stdin" : std::filesystem::path(setup.stdin_path);
+    if (setup.stdin_path.empty()) io.write("stdin", setup.input);
+  }
+  const std::filesystem::path out =
+      setup.stdout_path.empty() ? io.path() / "stdout" : std::filesystem::path(setup.stdout_path);
+  const auto finished =
+      run_windows_program(quoted(tool_path()), dir.path(), in, out, io.path() / "stderr");
+  FaultRun run;
+  run.exit_code = finished.exit_code;
+  run.peak_memory_kb = finished.peak_memory_kb;
+  run.seconds = finished.seconds;
+  if (setup.stdout_path.empty()) run.out = from_windows_lines(io.read("stdout"), "standard output");
+  run.err = from_windows_lines(io.read("stderr"), "standard error");
+  return run;
+}
+
+}  // namespace rqo::testing
+
+#else
+
 #include <fcntl.h>
 #include <grp.h>
 #include <sys/resource.h>
@@ -88,3 +127,5 @@ FaultRun run_tool_faulted(const ScratchDir& dir, const FaultSetup& setup) {
 }
 
 }  // namespace rqo::testing
+
+#endif

@@ -1,27 +1,28 @@
 #include "support/tool_run.hpp"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
+#ifdef _WIN32
+#include "support/windows_process.hpp"
+#else
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 namespace rqo::testing {
 
-namespace {
-std::string quoted(const std::string& text) {
-  std::string out = "'";
-  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-}  // namespace
-
 ScratchDir::ScratchDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "rqo-test-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
+  static std::mt19937_64 names{std::random_device{}()};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    path_ = std::filesystem::temp_directory_path() /
+            ("rqo-test-" + std::to_string(names() % 100000000000u));
+    if (std::filesystem::create_directory(path_)) return;
+  }
+  throw std::runtime_error("no scratch directory could be made");
 }
 
 ScratchDir::~ScratchDir() {
@@ -48,6 +49,58 @@ std::string read_file(const std::filesystem::path& path) {
   return content.str();
 }
 
+std::string tool_path() {
+#ifdef _WIN32
+  // Absolute on the drive the tests start on, whatever the current folder is later.
+  static const std::string path = std::filesystem::absolute(RQO_BINARY).make_preferred().string();
+  return path;
+#else
+  return RQO_BINARY;
+#endif
+}
+
+#ifdef _WIN32
+
+ToolRun run_tool(const ScratchDir& dir, const std::string& input, const std::string& path_prefix) {
+  const ScratchDir io;
+  io.write("stdin", input);
+  const auto finished = run_windows_program(
+      quoted(tool_path()), dir.path(), io.path() / "stdin", io.path() / "stdout",
+      io.path() / "stderr",
+      {path_prefix.empty() ? PathChange::Kind::None : PathChange::Kind::Prefix, path_prefix});
+  ToolRun run;
+  run.exit_code = finished.exit_code;
+  run.out = from_windows_lines(io.read("stdout"), "standard output");
+  run.err = from_windows_lines(io.read("stderr"), "standard error");
+  return run;
+}
+
+ToolRun run_program(const std::string& program, const std::vector<std::string>& arguments) {
+  const ScratchDir dir;
+  std::string command_line = quoted(std::filesystem::absolute(program).make_preferred().string());
+  for (const std::string& argument : arguments) {
+    command_line += ' ';
+    command_line += quoted(argument);
+  }
+  const auto finished =
+      run_windows_program(command_line, dir.path(), {}, dir.path() / "out", dir.path() / "err");
+  ToolRun run;
+  run.exit_code = finished.exit_code;
+  run.out = from_windows_lines(dir.read("out"), "standard output");
+  run.err = from_windows_lines(dir.read("err"), "standard error");
+  return run;
+}
+
+#else
+
+namespace {
+std::string quoted(const std::string& text) {
+  std::string out = "'";
+  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+}  // namespace
+
 ToolRun run_tool(const ScratchDir& dir, const std::string& input, const std::string& path_prefix) {
   const auto stdin_path = dir.path() / ".stdin";
   const auto stdout_path = dir.path() / ".stdout";
@@ -66,5 +119,27 @@ ToolRun run_tool(const ScratchDir& dir, const std::string& input, const std::str
   std::filesystem::remove(stderr_path);
   return run;
 }
+
+ToolRun run_program(const std::string& program, const std::vector<std::string>& arguments) {
+  const ScratchDir dir;
+  // Appended piece by piece: GCC 12 misjudges chains of operator+ here (-Wrestrict).
+  std::string command = quoted(program);
+  for (const std::string& argument : arguments) {
+    command += ' ';
+    command += quoted(argument);
+  }
+  command += " < /dev/null > ";
+  command += quoted((dir.path() / "out").string());
+  command += " 2> ";
+  command += quoted((dir.path() / "err").string());
+  const int status = std::system(command.c_str());
+  ToolRun run;
+  run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.out = dir.read("out");
+  run.err = dir.read("err");
+  return run;
+}
+
+#endif
 
 }  // namespace rqo::testing

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace rqo::testing {
 
@@ -32,6 +33,12 @@ struct ToolRun {
 // is put in front of PATH (for a stand-in plotting program).
 ToolRun run_tool(const ScratchDir& dir, const std::string& input,
                  const std::string& path_prefix = "");
+
+// The built tool, as a path the system can start from any folder.
+std::string tool_path();
+
+// Runs `program` with `arguments` (no standard input) in a scratch folder and waits for it.
+ToolRun run_program(const std::string& program, const std::vector<std::string>& arguments);
 
 // Reads a whole file.
 std::string read_file(const std::filesystem::path& path);

@@ -1,0 +1,112 @@
+#ifdef _WIN32
+
+#include "support/windows_process.hpp"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+// After windows.h, which it builds on.
+#include <psapi.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <stdexcept>
+#include <vector>
+
+namespace rqo::testing {
+
+namespace {
+
+HANDLE inheritable(const std::filesystem::path& path, bool write) {
+  SECURITY_ATTRIBUTES security{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  return CreateFileW(path.c_str(), write ? GENERIC_WRITE : GENERIC_READ,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE, &security,
+                     write ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// Changes PATH for as long as it lives (the child takes this environment).
+class ChangedPath {
+ public:
+  explicit ChangedPath(const PathChange& change) {
+    if (change.kind == PathChange::Kind::None) return;
+    const char* path = std::getenv("PATH");
+    old_ = path != nullptr ? path : "";
+    active_ = true;
+    const std::string value =
+        change.kind == PathChange::Kind::Prefix ? change.value + ";" + old_ : change.value;
+    SetEnvironmentVariableA("PATH", value.c_str());
+  }
+  ~ChangedPath() {
+    if (active_) SetEnvironmentVariableA("PATH", old_.c_str());
+  }
+
+ private:
+  std::string old_;
+  bool active_ = false;
+};
+
+}  // namespace
+
+WindowsRun run_windows_program(const std::string& command_line,
+                               const std::filesystem::path& directory,
+                               const std::filesystem::path& in, const std::filesystem::path& out,
+                               const std::filesystem::path& err, const PathChange& path) {
+  HANDLE input = in.empty() ? INVALID_HANDLE_VALUE : inheritable(in, false);
+  HANDLE output = inheritable(out, true);
+  HANDLE error = inheritable(err, true);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = input;
+  startup.hStdOutput = output;
+  startup.hStdError = error;
+  PROCESS_INFORMATION process{};
+  std::vector<char> line(command_line.begin(), command_line.end());
+  line.push_back('\0');
+  const std::string folder = directory.string();
+  const auto start = std::chrono::steady_clock::now();
+  BOOL started;
+  {
+    const ChangedPath changed(path);
+    started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                             folder.c_str(), &startup, &process);
+  }
+  for (HANDLE handle : {input, output, error})
+    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+  if (!started) throw std::runtime_error("cannot start " + command_line);
+  WaitForSingleObject(process.hProcess, INFINITE);
+  WindowsRun run;
+  run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  run.exit_code = static_cast<int>(code);
+  PROCESS_MEMORY_COUNTERS memory{};
+  if (GetProcessMemoryInfo(process.hProcess, &memory, sizeof(memory)))
+    run.peak_memory_kb = static_cast<long>(memory.PeakWorkingSetSize / 1024);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return run;
+}
+
+std::string quoted(const std::string& text) {
+  std::string out(1, '"');
+  out += text;
+  out += '"';
+  return out;
+}
+
+std::string from_windows_lines(const std::string& text, const char* what) {
+  std::string lines;
+  lines.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
+      ADD_FAILURE() << what << ": a line end without its CR at byte " << i;
+    lines += text[i];
+  }
+  return lines;
+}
+
+}  // namespace rqo::testing
+
+#endif
