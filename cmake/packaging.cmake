@@ -31,6 +31,7 @@ if(WIN32)
 else()
   set(CPACK_GENERATOR TGZ DEB)
   set(CPACK_SYSTEM_NAME linux-x86_64)
+  set(CPACK_DEBIAN_PACKAGE_NAME read-quavelon-out)  # Debian names take no underscore
   set(CPACK_DEBIAN_PACKAGE_SECTION science)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS gnuplot-nox)

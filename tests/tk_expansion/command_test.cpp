@@ -1,6 +1,5 @@
 // The built program in a scratch folder: arguments, the table input, bad input and warnings.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -11,6 +10,12 @@
 #include <vector>
 
 #include "worked_example.hpp"
+
+#ifdef _WIN32
+#include "support/windows_process.hpp"
+#else
+#include <sys/wait.h>
+#endif
 
 namespace {
 
@@ -44,11 +49,22 @@ Outcome run(const std::string& input, const std::string& arguments) {
   fs::create_directories(folder);
   std::ofstream(folder / "input.txt", std::ios::binary) << input;
   std::ofstream(folder / "TK_strain.pgf", std::ios::binary) << "old";
+#ifdef _WIN32
+  using rqo::testing::from_windows_lines;
+  const std::string program = fs::absolute(TKX_BINARY).make_preferred().string();
+  const auto finished =
+      rqo::testing::run_windows_program(rqo::testing::quoted(program) + " " + arguments, folder, {},
+                                        folder / "stdout.txt", folder / "stderr.txt");
+  return {finished.exit_code,
+          from_windows_lines(read_file(folder / "stdout.txt"), "standard output"),
+          from_windows_lines(read_file(folder / "stderr.txt"), "standard error"), folder};
+#else
   const std::string command =
       "cd '" + folder.string() + "' && '" TKX_BINARY "' " + arguments + " >stdout.txt 2>stderr.txt";
   const int status = std::system(command.c_str());
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_file(folder / "stdout.txt"),
           read_file(folder / "stderr.txt"), folder};
+#endif
 }
 
 TEST(TkExpansionCommand, Arguments) {

@@ -10,9 +10,24 @@
 #include "number_text.hpp"
 #include "strain_plot.hpp"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace tkx {
 
 namespace {
+
+// Puts the finished part in place of the file. Windows' rename() refuses to replace a file
+// that exists, so MoveFileEx does it there. Returns 0, or the errno value of the failure.
+int replace_file(const std::string& part, const std::string& name) {
+#ifdef _WIN32
+  if (MoveFileExA(part.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING)) return 0;
+  return GetLastError() == ERROR_ACCESS_DENIED ? EACCES : EIO;
+#else
+  return std::rename(part.c_str(), name.c_str()) == 0 ? 0 : errno;
+#endif
+}
 
 constexpr std::string_view kEol = "\r\n";
 
@@ -126,8 +141,7 @@ void write_files(const std::vector<OutputFile>& files) {
     }
   }
   for (std::size_t i = 0; i < files.size(); ++i) {
-    if (std::rename(parts[i].c_str(), files[i].name.c_str()) != 0) {
-      const int error = errno;
+    if (const int error = replace_file(parts[i], files[i].name); error != 0) {
       remove_parts(i);
       fail(files[i].name, "replace", error);
     }
