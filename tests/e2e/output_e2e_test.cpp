@@ -76,6 +76,19 @@ TEST(OutputEndToEnd, LongNamesAreKeptWhole) {
   EXPECT_EQ(dir.read(kTable), read_file(data / "expected" / kTable));
 }
 
+// Files are read byte for byte: a Ctrl-Z byte (the end of a text file to Windows' text mode)
+// at the start of each log hides nothing after it.
+TEST(OutputEndToEnd, CtrlZInALogIsAByteLikeAnyOther) {
+  const fs::path data = fs::path(RQO_TEST_DATA) / "output_worked_example";
+  ScratchDir dir;
+  copy_inputs(data, dir);
+  for (const char* log : {"run_100K.out", "run_150K.out", "run_200K.out"})
+    dir.write(log, "\x1a\r\n" + dir.read(log));
+  const auto run = run_tool(dir, "runs.txt\n" + kNineNoes);
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(dir.read(kTable), read_file(data / "expected" / kTable));
+}
+
 TEST(OutputEndToEnd, HeaderOnlyRunList) {
   ScratchDir dir;
   dir.write("runs.txt", "!\nlabels\n");
