@@ -29,8 +29,8 @@ def main():
     digits = (2 << (bits + WORDS * 64)) // pi_scaled
     assert digits >> (WORDS * 64) == 0  # 2/pi < 1
     words = [(digits >> (64 * (WORDS - 1 - i))) & ((1 << 64) - 1) for i in range(WORDS)]
-    for i in range(0, WORDS, 3):
-        print("    " + " ".join(f"0x{w:016X}," for w in words[i:i + 3]))
+    for i in range(0, WORDS, 4):
+        print("    " + " ".join(f"0x{w:016X}," for w in words[i:i + 4]))
 
 
 if __name__ == "__main__":

@@ -131,8 +131,7 @@ Reduced reduce(double x) {
   const std::uint64_t top = bits_from(fraction, length - 64);
   const std::uint64_t next = bits_from(fraction, length - 128);
   const double lead = static_cast<double>(top >> 11) * 0x1p11;
-  const double trail =
-      static_cast<double>(top & 0x7FF) + static_cast<double>(next >> 11) * 0x1p-53;
+  const double trail = static_cast<double>(top & 0x7FF) + static_cast<double>(next >> 11) * 0x1p-53;
   const double scale = dd::power_of_two(length - 64 - point);
   dd::Value f = dd::quick_two_sum(lead, trail);
   f = {f.hi * scale, f.lo * scale};
