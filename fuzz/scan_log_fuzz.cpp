@@ -100,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   const std::string_view content = in.rest();
   // Tiny blocks, but never more than kMostBlocks of them per pass: a long log in one-byte
   // blocks tests nothing that a short one does not, at a thousand times the cost.
-  constexpr std::size_t kMostBlocks = 128;
+  constexpr std::size_t kMostBlocks = 32;
   const std::size_t block_size = std::max(chosen_block_size, content.size() / kMostBlocks + 1);
 
   // The log lives in memory: no system call per block, even for one-byte blocks.

@@ -38,6 +38,9 @@ class FileSystem {
   virtual std::unique_ptr<ByteSink> create_for_writing(const std::string& name) = 0;
   // Whether the name names an existing file that is not a directory.
   virtual bool is_file(const std::string& name) = 0;
+  // The size of the blocks a file is best read in: large for the system's files, so a log
+  // takes few reads; small for files in memory, which cost nothing to read in pieces.
+  virtual std::size_t read_block_size() const = 0;
 };
 
 // The system's files, in the current working directory for relative names.

@@ -13,9 +13,6 @@ namespace rqo {
 
 namespace {
 
-// Big enough that most logs come in one read; the first block is kept for a rewind.
-constexpr std::size_t kDefaultBlockSize = 256 * 1024;
-
 // The position of the first byte other than a blank at or after `from`; one must follow
 // within the buffer. Eight bytes are looked at a time.
 std::size_t first_non_blank(const char* data, std::size_t from) {
@@ -132,7 +129,7 @@ struct InputFile::State {
   std::string joined;  // the kept text of a record that spans blocks (capacity reused)
 };
 
-InputFile::InputFile(FileSystem& files) : InputFile(kDefaultBlockSize, files) {}
+InputFile::InputFile(FileSystem& files) : InputFile(files.read_block_size(), files) {}
 
 InputFile::InputFile(std::size_t block_size, FileSystem& files)
     : state_(std::make_unique<State>(block_size)), files_(files) {}

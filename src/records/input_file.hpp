@@ -19,7 +19,8 @@ class InputFile {
  public:
   // Files are opened in `files` (the system's files unless a test gives others).
   explicit InputFile(FileSystem& files = system_files());
-  // With a block buffer of the given size (at least 1 byte); the default is 256 KiB.
+  // With a block buffer of the given size (at least 1 byte); the default is the file
+  // system's read_block_size().
   explicit InputFile(std::size_t block_size, FileSystem& files = system_files());
   ~InputFile();
   InputFile(const InputFile&) = delete;

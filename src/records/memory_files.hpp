@@ -22,6 +22,7 @@ class MemoryFiles final : public FileSystem {
   std::unique_ptr<ByteSource> open_for_reading(const std::string& name) override;
   std::unique_ptr<ByteSink> create_for_writing(const std::string& name) override;
   bool is_file(const std::string& name) override { return files_.count(name) != 0; }
+  std::size_t read_block_size() const override { return 4096; }
 
  private:
   std::map<std::string, std::string, std::less<>> files_;
