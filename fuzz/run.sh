@@ -23,8 +23,14 @@ for target in "${targets[@]}"; do
   crashes="$root/fuzz/crashes/$target"
   mkdir -p "$crashes" "$work/$target"
   cp "$root/fuzz/corpus/$target/"* "$work/$target/"
-  max_len=4096
-  [ "$target" = fixed_point ] && max_len=6
+  # Inputs as long as they need to be and no longer: a run list of 1 KiB holds some thirty runs,
+  # a log of 2 KiB every keyword line and lines past the 256 characters that are kept.
+  case "$target" in
+    fixed_point) max_len=6 ;;
+    run_list) max_len=1024 ;;
+    scan_log) max_len=2048 ;;
+    *) max_len=4096 ;;
+  esac
   dict=()
   [ -f "$root/fuzz/$target.dict" ] && dict=(-dict="$root/fuzz/$target.dict")
   echo "== $target: ${seconds}s"
