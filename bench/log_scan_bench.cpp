@@ -15,8 +15,8 @@
 #include <string_view>
 #include <vector>
 
-#include "model/run_table.hpp"
 #include "extract/scan_log.hpp"
+#include "model/run_table.hpp"
 #include "records/error_policy.hpp"
 #include "records/input_file.hpp"
 

@@ -138,7 +138,8 @@ TEST_F(InputFileTest, FileExistsOnlyForFilesThatAreNotDirectories) {
     bool expected;
   } rows[] = {
       {path, true}, {dir_ + "/absent", false}, {dir_, false}, {dir_ + "/sub", false}, {"", false}};
-  for (const auto& row : rows) EXPECT_EQ(system_files().is_file(row.name), row.expected) << row.name;
+  for (const auto& row : rows)
+    EXPECT_EQ(system_files().is_file(row.name), row.expected) << row.name;
 }
 
 }  // namespace
