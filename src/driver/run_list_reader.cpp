@@ -18,9 +18,13 @@ constexpr std::size_t kHeaderLineLength = 128;
 }  // namespace
 
 void RunListReader::read_header(TextHolder& title) {
+  read_header_lines(&title);
+}
+
+void RunListReader::read_header_lines(TextHolder* title) {
   TextHolder line(kHeaderLineLength);
   read_formatted_text(run_list_, line, StatusMode::NotWanted, policy_);
-  derive_title(line.view(), title);
+  if (title != nullptr) derive_title(line.view(), *title);
   read_formatted_text(run_list_, line, StatusMode::NotWanted, policy_);
 }
 
@@ -30,9 +34,7 @@ std::int32_t RunListReader::count_run_lines() {
   // Up to the end of the file or the first failed read.
   while (run_list_.read_record(text, 0) == kStatusOk) ++count;
   run_list_.rewind();
-  TextHolder line(kHeaderLineLength);
-  read_formatted_text(run_list_, line, StatusMode::NotWanted, policy_);
-  read_formatted_text(run_list_, line, StatusMode::NotWanted, policy_);
+  read_header_lines(nullptr);
   return count;
 }
 

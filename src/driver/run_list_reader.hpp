@@ -47,6 +47,8 @@ class RunListReader {
   bool apply_transform() const { return apply_transform_; }
 
  private:
+  // The title line (its title derived into `title` unless null) and the column-label line.
+  void read_header_lines(TextHolder* title);
   void warn_unprocessed(const char* why);
   void echo_matrix(float temperature);
 
