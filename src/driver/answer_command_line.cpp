@@ -2,16 +2,21 @@
 
 #include <string>
 
+#include "model/table_layout.hpp"
+
 namespace rqo {
 
 namespace {
 
 constexpr int kExitUsage = 2;
 constexpr std::string_view kUsage = "usage: read_quavelon_out [--help | --version]";
-constexpr std::string_view kDescription =
+// The description, around the table file's name.
+constexpr std::string_view kDescriptionBefore =
     "Asks for a run list (a title line, a line of column labels, then one line per processing\n"
     "log: its name, the temperature and optionally a 3x3 matrix by rows), reads each log and\n"
-    "writes TK_parameters_quavelon_out.xy and nine plot files TK_*.pgf to the current folder,\n"
+    "writes ";
+constexpr std::string_view kDescriptionAfter =
+    " and nine plot files TK_*.pgf to the current folder,\n"
     "then offers each plot file to the plotting program kestrova.\n";
 
 }  // namespace
@@ -22,7 +27,8 @@ std::optional<int> answer_command_line(std::span<const char* const> arguments,
   if (arguments.empty()) return std::nullopt;
   const std::string_view first = arguments[0];
   if (arguments.size() == 1 && first == "--help") {
-    out << kUsage << "\n\n" << kDescription << std::flush;
+    out << kUsage << "\n\n"
+        << kDescriptionBefore << table_layout::kFileName << kDescriptionAfter << std::flush;
     return 0;
   }
   if (arguments.size() == 1 && first == "--version") {

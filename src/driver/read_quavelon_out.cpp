@@ -15,6 +15,7 @@
 #include "model/plot_file_kinds.hpp"
 #include "model/run_place.hpp"
 #include "model/run_table.hpp"
+#include "model/table_layout.hpp"
 #include "output/output_files.hpp"
 #include "output/plot_launcher.hpp"
 #include "records/formatted_input.hpp"
@@ -124,7 +125,7 @@ void make_pass(ProgramState& state, RunListReader& reader, Console& console, Err
 
 void announce_table(Console& console) {
   write_list(console, {" "});
-  write_list(console, {"   >>> The TK_parameters_quavelon_out.xy file has been created "});
+  write_list(console, {"   >>> The ", table_layout::kFileName, " file has been created "});
   write_list(console, {" "});
 }
 

@@ -1,7 +1,7 @@
 #include "extract/degree_cosine.hpp"
 
-#include "extract/portable_cosine.hpp"
 #include "extract/single_rounding.hpp"
+#include "numerics/portable_cosine.hpp"
 
 namespace rqo {
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "extract/degree_cosine.hpp"
-#include "extract/portable_arc_cosine.hpp"
 #include "extract/single_rounding.hpp"
+#include "numerics/portable_arc_cosine.hpp"
 
 namespace rqo {
 

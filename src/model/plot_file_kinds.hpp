@@ -17,10 +17,9 @@ struct PlotPattern {
   float (*value)(const RunRecord&);
 };
 
-// One plot file: its name, its tag, its Y legend and its patterns in order.
+// One plot file: its name, its Y legend and its patterns in order.
 struct PlotFileKind {
   std::string_view file_name;
-  std::string_view tag;
   std::string_view y_legend;
   std::span<const PlotPattern> patterns;
 };
@@ -63,15 +62,15 @@ inline constexpr PlotPattern kChi2[] = {
 // The nine plot files of a series, in the order in which they are created, written and
 // offered to the plotting program.
 inline constexpr std::array<PlotFileKind, 9> kPlotFileKinds{{
-    {"TK_cell_a.pgf", "cell_a", "a unit cell parameter (A)", plot_kinds_detail::kCellA},
-    {"TK_cell_b.pgf", "cell_b", "b unit cell parameter (A)", plot_kinds_detail::kCellB},
-    {"TK_cell_c.pgf", "cell_c", "c unit cell parameter (A)", plot_kinds_detail::kCellC},
-    {"TK_cell_alpha.pgf", "cell_alpha", "alpha angle (deg.)", plot_kinds_detail::kCellAlpha},
-    {"TK_cell_beta.pgf", "cell_beta", "beta angle (deg.)", plot_kinds_detail::kCellBeta},
-    {"TK_cell_gamma.pgf", "cell_gamma", "gamma angle (deg.)", plot_kinds_detail::kCellGamma},
-    {"TK_volume.pgf", "volume", "Unit cell volume (A3)", plot_kinds_detail::kVolume},
-    {"TK_mosaicity.pgf", "mosaicity", "Crystal mosaicity (deg.)", plot_kinds_detail::kMosaicity},
-    {"TK_chi2.pgf", "chi2", "Chi2 value", plot_kinds_detail::kChi2},
+    {"TK_cell_a.pgf", "a unit cell parameter (A)", plot_kinds_detail::kCellA},
+    {"TK_cell_b.pgf", "b unit cell parameter (A)", plot_kinds_detail::kCellB},
+    {"TK_cell_c.pgf", "c unit cell parameter (A)", plot_kinds_detail::kCellC},
+    {"TK_cell_alpha.pgf", "alpha angle (deg.)", plot_kinds_detail::kCellAlpha},
+    {"TK_cell_beta.pgf", "beta angle (deg.)", plot_kinds_detail::kCellBeta},
+    {"TK_cell_gamma.pgf", "gamma angle (deg.)", plot_kinds_detail::kCellGamma},
+    {"TK_volume.pgf", "Unit cell volume (A3)", plot_kinds_detail::kVolume},
+    {"TK_mosaicity.pgf", "Crystal mosaicity (deg.)", plot_kinds_detail::kMosaicity},
+    {"TK_chi2.pgf", "Chi2 value", plot_kinds_detail::kChi2},
 }};
 
 }  // namespace rqo

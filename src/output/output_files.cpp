@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "model/table_layout.hpp"
+
 namespace rqo {
 
 OutputFiles::OutputFiles(ErrorPolicy& policy, FileSystem& files) : table_(policy, files) {
@@ -9,7 +11,7 @@ OutputFiles::OutputFiles(ErrorPolicy& policy, FileSystem& files) : table_(policy
 }
 
 void OutputFiles::open(std::string_view title, std::int32_t expected_points) {
-  table_.create(std::string(kTableFileName));
+  table_.create(std::string(table_layout::kFileName));
   table_writer_.write_table_header(table_, title);
 
   for (std::size_t i = 0; i < kPlotFileKinds.size(); ++i) {

@@ -36,9 +36,6 @@ class OutputFiles {
   // Closes the files still open: the plot files, then the table file.
   void close();
 
-  OutputFile& table_file() { return table_; }
-  OutputFile& plot_file(std::size_t kind) { return *plots_[kind]; }
-
  private:
   OutputFile table_;
   std::array<std::unique_ptr<OutputFile>, kPlotFileKinds.size()> plots_;

@@ -1,7 +1,10 @@
 #include "output/table_writer.hpp"
 
 #include <string>
+#include <utility>
 
+#include "model/table_layout.hpp"
+#include "records/edit_list_literal.hpp"
 #include "records/formatted_output.hpp"
 #include "records/text_holder.hpp"
 
@@ -9,7 +12,38 @@ namespace rqo {
 
 namespace {
 
-constexpr std::size_t kRulerDashes = 320;
+namespace layout = table_layout;
+
+// The data row: one fixed-point field per column.
+constexpr FixedString kRowEdits{"(F6.2,6F12.5,6F15.3,2F15.3,8F15.3)"};
+
+consteval bool row_edits_match_columns() {
+  const auto& edits = kEditList<kRowEdits>;
+  if (edits.size() != layout::kColumns.size()) return false;
+  for (std::size_t i = 0; i < edits.size(); ++i) {
+    const layout::Column& column = layout::kColumns[i];
+    const EditDescriptor field{EditKind::Fixed, static_cast<int>(column.width), column.decimals};
+    if (edits[i] != field) return false;
+  }
+  return true;
+}
+static_assert(row_edits_match_columns(), "the row's edit list disagrees with the table columns");
+
+template <std::size_t... I>
+void format_row(std::string& record, const RunRecord& run, std::index_sequence<I...>) {
+  format_record<kRowEdits>(record, layout::kColumns[I].value(run)...);
+}
+
+// Each heading right-aligned over its field; the comment mark in the first column.
+std::string column_headings() {
+  std::string line;
+  for (const layout::Column& column : layout::kColumns) {
+    line.append(column.width - column.heading.size(), ' ');
+    line.append(column.heading);
+  }
+  line[0] = layout::kCommentMark;
+  return line;
+}
 
 }  // namespace
 
@@ -22,26 +56,16 @@ void TableWriter::write_table_header(RecordSink& table, std::string_view title) 
   format_record<"(A)">(record, "! Parameters extracted from TK_quavelon.out (min and values)");
   table.write_record(record);
 
-  format_record<"(4A)">(
-      record, "!   TK    a_min(A)    a_max(A)    b_min(A)    b_max(A)    c_min(A)    c_max(A)",
-      " alpha_min(deg) alpha_max(deg)  beta_min(deg)  beta_max(deg) gamma_min(deg) gamma_max(deg)",
-      " volume_min(A3) volume_max(A3)  mosa_min(deg)  mosa_max(deg)",
-      "     chi2_x_min     chi2_x_max     chi2_y_min     chi2_y_max   chi2_rot_min   chi2_rot_max");
+  format_record<"(A)">(record, column_headings());
   table.write_record(record);
 
   // (A1,320A1) of "!" and 320 dashes.
-  format_ruler(record, '!', '-', kRulerDashes);
+  format_ruler(record, layout::kCommentMark, '-', layout::kRulerDashes);
   table.write_record(record);
 }
 
 void TableWriter::write_table_row(RecordSink& table, const RunRecord& run) {
-  const Cell& lo = run.cell_min;
-  const Cell& hi = run.cell_max;
-  format_record<"(F6.2,6F12.5,6F15.3,2F15.3,8F15.3)">(
-      record_, run.temperature, lo.a, hi.a, lo.b, hi.b, lo.c, hi.c, lo.alpha, hi.alpha, lo.beta,
-      hi.beta, lo.gamma, hi.gamma, run.volume_min, run.volume_max, run.mosa_min, run.mosa_max,
-      run.chi2_min[kChi2X], run.chi2_max[kChi2X], run.chi2_min[kChi2Y], run.chi2_max[kChi2Y],
-      run.chi2_min[kChi2Rotation], run.chi2_max[kChi2Rotation]);
+  format_row(record_, run, std::make_index_sequence<layout::kColumns.size()>{});
   table.write_record(record_);
 }
 

@@ -22,8 +22,8 @@
 #include <thread>
 #include <vector>
 
-#include "extract/portable_arc_cosine.hpp"
-#include "extract/portable_cosine.hpp"
+#include "numerics/portable_arc_cosine.hpp"
+#include "numerics/portable_cosine.hpp"
 
 namespace {
 

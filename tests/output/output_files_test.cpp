@@ -78,8 +78,7 @@ TEST(OpenOutputFiles, TitleCasesInBothHeaders) {
     scratch.dir().write("runs.txt", c.first_line + "\nlabels\n");
     OpenedFiles opened;
     opened.open("runs.txt");
-    opened.files.table_file().close();
-    opened.files.plot_file(0).close();
+    opened.files.close();
     const std::string table = scratch.dir().read("TK_parameters_quavelon_out.xy");
     EXPECT_EQ(table.substr(0, table.find("\r\n")), c.table_line) << "line [" << c.first_line << "]";
     const std::string plot = scratch.dir().read("TK_cell_a.pgf");

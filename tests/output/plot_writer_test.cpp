@@ -52,11 +52,11 @@ TEST(PlotHeader, KindSelectsFirstTitleAndPatternCount) {
   };
   for (const Case& c : cases) {
     StringSink sink;
-    const std::string_view tag = kPlotFileKinds[c.kind].tag;
+    const std::string_view name = kPlotFileKinds[c.kind].file_name;
     PlotWriter().write_plot_header(sink, kPlotFileKinds[c.kind], "", 0);
-    ASSERT_EQ(sink.records.size(), 11u) << tag;
-    EXPECT_EQ(sink.records[3], c.pattern_count_line) << "tag " << tag;
-    EXPECT_EQ(sink.records[6], c.first_title_line) << "tag " << tag;
+    ASSERT_EQ(sink.records.size(), 11u) << name;
+    EXPECT_EQ(sink.records[3], c.pattern_count_line) << name;
+    EXPECT_EQ(sink.records[6], c.first_title_line) << name;
   }
 }
 

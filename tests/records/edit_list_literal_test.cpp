@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <array>
 
-#include "records/edit_list.hpp"
+#include "support/edit_list.hpp"
 
 namespace rqo {
 namespace {
+
+using testing::EditList;
 
 constexpr EditDescriptor fixed(int width, int decimals) {
   return {EditKind::Fixed, width, decimals};

@@ -1,4 +1,4 @@
-#include "records/edit_list.hpp"
+#include "support/edit_list.hpp"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,8 @@
 
 namespace rqo {
 namespace {
+
+using testing::EditList;
 
 // A compact spelling of an expanded list: "F6.2 I8 A A3 X2", one token per descriptor.
 std::string spell(const EditList& list) {

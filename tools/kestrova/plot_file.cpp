@@ -108,9 +108,9 @@ FieldKind parse_field(std::string_view field, long line, double& value) {
 void read_rows(Lines& lines, Pattern& pattern) {
   while (!lines.at_end() && !lines.peek().starts_with("#")) {
     const std::string_view row = lines.take();
-    if (row.size() != kTemperatureWidth + kValueWidth) {
+    if (row.size() != kRowWidth) {
       throw FormatError(lines.number(), "a data row has " + std::to_string(row.size()) +
-                                            " characters instead of 26");
+                                            " characters instead of " + std::to_string(kRowWidth));
     }
     Point point{};
     const bool plottable =

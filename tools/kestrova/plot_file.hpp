@@ -34,11 +34,7 @@ struct PlotFile {
 class FormatError : public std::runtime_error {
  public:
   FormatError(long line, const std::string& what)
-      : std::runtime_error("line " + std::to_string(line) + ": " + what), line_(line) {}
-  long line() const { return line_; }
-
- private:
-  long line_;
+      : std::runtime_error("line " + std::to_string(line) + ": " + what) {}
 };
 
 // Parses the whole text of a plot file (CR LF or LF line endings). Throws FormatError.

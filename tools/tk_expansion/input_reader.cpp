@@ -7,9 +7,11 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "cell_geometry.hpp"
+#include "model/table_layout.hpp"
 #include "number_text.hpp"
 
 namespace tkx {
@@ -18,11 +20,26 @@ namespace {
 
 constexpr std::string_view kBlanks = " \t";
 
-// A table row: T, then minimum and maximum of a, b, c, alpha, beta, gamma; later fields
-// (volumes, mosaicity, chi-square values) are not used.
-constexpr std::array<std::string_view, 13> kTableFields = {
-    "T",         "a_min",     "a_max",    "b_min",    "b_max",     "c_min",    "c_max",
-    "alpha_min", "alpha_max", "beta_min", "beta_max", "gamma_min", "gamma_max"};
+// A table row's leading columns, up to the last one used: T, then minimum and maximum of a,
+// b, c, alpha, beta, gamma; later fields (volumes, mosaicity, chi-square values) are not used.
+namespace table = rqo::table_layout;
+constexpr std::size_t kTableFieldCount = table::column_index("gamma_max") + 1;
+constexpr auto kTableFields = [] {
+  std::array<std::string_view, kTableFieldCount> names{};
+  for (std::size_t i = 0; i < names.size(); ++i) names[i] = table::kColumns[i].name;
+  return names;
+}();
+// The minimum and maximum columns of a, b, c, alpha, beta, gamma.
+constexpr std::array<std::pair<std::size_t, std::size_t>, 6> kCellColumns{{
+    {table::column_index("a_min"), table::column_index("a_max")},
+    {table::column_index("b_min"), table::column_index("b_max")},
+    {table::column_index("c_min"), table::column_index("c_max")},
+    {table::column_index("alpha_min"), table::column_index("alpha_max")},
+    {table::column_index("beta_min"), table::column_index("beta_max")},
+    {table::column_index("gamma_min"), table::column_index("gamma_max")},
+}};
+
+// A column file's row.
 constexpr std::array<std::string_view, 8> kColumnFields = {"T", "sigma_T", "a",    "b",
                                                            "c", "alpha",   "beta", "gamma"};
 
@@ -82,9 +99,12 @@ double chosen(double minimum, double maximum, CellChoice choice) {
 Row table_row(const std::vector<std::string_view>& fields, const TableOptions& options,
               const std::string& file, long line) {
   const auto v = parse_fields(fields, kTableFields, true, file, line);
-  const auto pick = [&](std::size_t i) { return chosen(v[i], v[i + 1], options.cell); };
-  return Row{std::string(fields[0]), v[0], options.sigma_t,
-             Cell{pick(1), pick(3), pick(5), pick(7), pick(9), pick(11)}, line};
+  const auto pick = [&](std::size_t quantity) {
+    const auto [minimum, maximum] = kCellColumns[quantity];
+    return chosen(v[minimum], v[maximum], options.cell);
+  };
+  return Row{std::string(fields[0]), v[table::column_index("T")], options.sigma_t,
+             Cell{pick(0), pick(1), pick(2), pick(3), pick(4), pick(5)}, line};
 }
 
 Row column_row(const std::vector<std::string_view>& fields, const std::string& file, long line) {

@@ -92,7 +92,7 @@ std::string usage_text() {
          "expansivity, by weighted linear fits of the strains against T.\n"
          "\n"
          "FILE (default " +
-         kDefaultInput +
+         std::string(kDefaultInput) +
          ") is recognised from its content:\n"
          "  a parameter table of read_quavelon_out (\"!\" header lines, then T and the minimum\n"
          "  and maximum cells per row), or a column file of rows \"T sigmaT a b c alpha beta\n"

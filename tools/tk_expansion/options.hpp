@@ -3,18 +3,20 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "input_reader.hpp"
+#include "model/table_layout.hpp"
 #include "strain.hpp"
 
 namespace tkx {
 
-constexpr const char* kDefaultInput = "TK_parameters_quavelon_out.xy";
+constexpr std::string_view kDefaultInput = rqo::table_layout::kFileName;
 
 struct Options {
   enum class Action { Analyse, Help, Version };
   Action action = Action::Analyse;
-  std::string file = kDefaultInput;
+  std::string file{kDefaultInput};
   TableOptions table;
   bool table_options_given = false;  // --cell or --sigma-t
   StrainSettings strain;

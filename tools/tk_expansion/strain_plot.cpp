@@ -30,14 +30,14 @@ std::string strain_plot(const Series& series, const Expansion& expansion,
                         const StrainSettings& settings) {
   const std::size_t count = series.rows.size();
   std::string points;
-  append_fixed_field(points, static_cast<double>(count), 8, 0);
+  append_fixed_field(points, static_cast<double>(count), layout::kPointsWidth, 0);
   std::string out;
   out.reserve(400 + 3 * (200 + 28 * count));
   append_line(out, {layout::kMainLegend, series.title.empty() ? series.file : series.title});
   append_line(out, {layout::kXLegend, layout::kTemperatureLegend});
   append_line(out, {layout::kYLegend, "Principal strain (%), ", strain_mode_text(settings)});
   append_line(out, {layout::kPatternCount, "3"});
-  append_line(out, {"#", std::string(50, '-')});
+  append_line(out, {std::string(1, layout::kRulerMark), std::string(layout::kRulerDashes, '-')});
   for (int i = 0; i < 3; ++i) {
     const std::string number = std::to_string(i + 1);
     append_line(out, {layout::kPatternNumber, number});
@@ -47,8 +47,10 @@ std::string strain_plot(const Series& series, const Expansion& expansion,
     append_line(out, {layout::kSize, std::to_string(layout::kPatternMarkers[i].size)});
     append_line(out, {layout::kData});
     for (std::size_t n = 0; n < count; ++n) {
-      append_fixed_field(out, series.rows[n].t, layout::kTemperatureWidth, 2);
-      append_fixed_field(out, 100.0 * expansion.strains[n](i), layout::kValueWidth, 5);
+      append_fixed_field(out, series.rows[n].t, layout::kTemperatureWidth,
+                         layout::kTemperatureDecimals);
+      append_fixed_field(out, 100.0 * expansion.strains[n](i), layout::kValueWidth,
+                         layout::kValueDecimals);
       out.append(kEol);
     }
   }

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the bundled cooling-series example: a run list and one processing log per run.
 
-Run from the repository root: python3 tools/make_cooling_example.py
+Run from the repository root: python3 scripts/make_cooling_example.py
 The generated files are committed; the script only has to be run again to change them.
 """
 

@@ -1,11 +1,11 @@
-#include "extract/portable_arc_cosine.hpp"
+#include "numerics/portable_arc_cosine.hpp"
 
 #include <array>
 #include <cmath>
 #include <cstddef>
 #include <limits>
 
-#include "extract/double_double.hpp"
+#include "numerics/double_double.hpp"
 
 namespace rqo {
 

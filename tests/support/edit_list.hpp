@@ -5,12 +5,12 @@
 
 #include "records/edit_descriptor.hpp"
 
-namespace rqo {
+namespace rqo::testing {
 
 // An edit list given as a text at run time, such as "(2X,A,F8.2,5X,A,3(2X,3F4.1),A)",
 // flattened into the sequence of descriptors it stands for (rD and r(...) expanded). The
 // program's own edit lists are literals, parsed when the code is built (kEditList in
-// records/edit_list_literal.hpp); this parses the same grammar with the same code.
+// records/edit_list_literal.hpp); the tests parse texts with the same grammar and code.
 class EditList {
  public:
   // Throws std::invalid_argument on a text that is not an edit list of the supported forms.
@@ -22,4 +22,4 @@ class EditList {
   std::vector<EditDescriptor> descriptors_;
 };
 
-}  // namespace rqo
+}  // namespace rqo::testing

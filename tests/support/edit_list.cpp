@@ -1,11 +1,8 @@
-#include "records/edit_list.hpp"
-
-#include <stdexcept>
-#include <string>
+#include "support/edit_list.hpp"
 
 #include "records/edit_list_parse.hpp"
 
-namespace rqo {
+namespace rqo::testing {
 
 namespace {
 
@@ -31,11 +28,6 @@ class DescriptorVector {
 
 }  // namespace
 
-void reject_edit_list(std::string_view text, const char* why, std::size_t column) {
-  throw std::invalid_argument("edit list \"" + std::string(text) + "\": " + why + " at column " +
-                              std::to_string(column));
-}
-
 EditList EditList::parse(std::string_view text) {
   EditList list;
   DescriptorVector out(list.descriptors_);
@@ -43,4 +35,4 @@ EditList EditList::parse(std::string_view text) {
   return list;
 }
 
-}  // namespace rqo
+}  // namespace rqo::testing

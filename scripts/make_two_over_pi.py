@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Prints the binary digits of 2/pi as the 64-bit words of src/extract/two_over_pi.hpp.
+"""Prints the binary digits of 2/pi as the 64-bit words of src/numerics/two_over_pi.hpp.
 
 pi comes from Machin's formula, pi = 16 atan(1/5) - 4 atan(1/239), summed in integer
 arithmetic with guard bits; only Python's integers are used.

@@ -6,7 +6,7 @@
 namespace rqo {
 
 // The first 1,344 binary digits of 2/pi after the binary point, 64 to a word, most significant
-// first: enough to reduce any finite double exactly. Made by tools/make_two_over_pi.py.
+// first: enough to reduce any finite double exactly. Made by scripts/make_two_over_pi.py.
 inline constexpr std::array<std::uint64_t, 21> kTwoOverPiBits = {
     0xA2F9836E4E441529, 0xFC2757D1F534DDC0, 0xDB6295993C439041, 0xFE5163ABDEBBC561,
     0xB7246E3A424DD2E0, 0x06492EEA09D1921C, 0xFE1DEB1CB129A73E, 0xE88235F52EBB4484,

@@ -1,12 +1,12 @@
-#include "extract/portable_cosine.hpp"
+#include "numerics/portable_cosine.hpp"
 
 #include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
 
-#include "extract/double_double.hpp"
-#include "extract/two_over_pi.hpp"
+#include "numerics/double_double.hpp"
+#include "numerics/two_over_pi.hpp"
 
 namespace rqo {
 

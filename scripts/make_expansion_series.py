@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes a long triclinic temperature series as a tk_expansion column file.
 
-    python3 tools/make_expansion_series.py 20000 > series.txt
+    python3 scripts/make_expansion_series.py 20000 > series.txt
 
 Rows "T sigmaT a b c alpha beta gamma" from 10 K upwards in steps of 0.01 K, each cell
 parameter a smooth function of T plus a small deterministic ripple, sigmaT between 0.5 and 2 K.
