@@ -103,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     const int status = rqo::read_list(console, items.list, rqo::StatusMode::NotWanted, policy);
     if (status == rqo::kStatusEnd) rqo::fuzz::fail("the console's end of input was not fatal");
   } catch (const rqo::ProgramStop& stop) {
-    if (stop.exit_code != rqo::kExitFatal) rqo::fuzz::fail("a stop with an unexpected code");
+    if (stop.reason != rqo::StopReason::Fatal) rqo::fuzz::fail("a stop with an unexpected code");
     if (diagnostics.str().rfind("read_quavelon_out: ", 0) != 0)
       rqo::fuzz::fail("a stop without its diagnostic");
   }

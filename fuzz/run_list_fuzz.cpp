@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   std::ostringstream diagnostics;
   rqo::Console console(screen, keyboard, false);
   rqo::ErrorPolicy policy(diagnostics);
-  const int exit_code = rqo::read_quavelon_out(console, policy, diagnostics, files);
+  const int exit_code = rqo::read_quavelon_out(console, policy, files);
 
   if (exit_code < 0 || exit_code > 2) rqo::fuzz::fail("unknown exit code");
   const std::string out = screen.str();

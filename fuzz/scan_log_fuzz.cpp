@@ -138,9 +138,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
       rqo::fuzz::fail("a stored value differs from the reference", std::to_string(i));
   if (!rqo::fuzz::same_bits(run.chi2_max[2], expected.chi2_max[2]))
     rqo::fuzz::fail("chi2 rotation maximum differs from the reference");
-  for (int c = 0; c < rqo::kConditionCount; ++c) {
-    const auto condition = static_cast<rqo::Condition>(c);
-    if (policy.count(condition) != reference_policy.count(condition))
+  for (const rqo::ConditionTraits& traits : rqo::kConditionTable) {
+    if (policy.count(traits.condition) != reference_policy.count(traits.condition))
       rqo::fuzz::fail("the scan raised other conditions than the reference");
   }
   file.close();

@@ -2,13 +2,14 @@
 
 #include <string>
 
+#include "driver/exit_codes.hpp"
 #include "model/table_layout.hpp"
+#include "records/error_policy.hpp"
 
 namespace rqo {
 
 namespace {
 
-constexpr int kExitUsage = 2;
 constexpr std::string_view kUsage = "usage: read_quavelon_out [--help | --version]";
 // The description, around the table file's name.
 constexpr std::string_view kDescriptionBefore =
@@ -29,19 +30,20 @@ std::optional<int> answer_command_line(std::span<const char* const> arguments,
   if (arguments.size() == 1 && first == "--help") {
     out << kUsage << "\n\n"
         << kDescriptionBefore << table_layout::kFileName << kDescriptionAfter << std::flush;
-    return 0;
+    return kExitNormal;
   }
   if (arguments.size() == 1 && first == "--version") {
-    out << "read_quavelon_out " << version << "\n" << std::flush;
-    return 0;
+    out << kProgramName << " " << version << "\n" << std::flush;
+    return kExitNormal;
   }
-  std::string refused = "read_quavelon_out: ";
+  std::string refused(kProgramName);
+  refused += ": ";
   refused += arguments.size() == 1 ? "unknown argument \"" : "too many arguments: \"";
   refused += first;
   refused += "\"; ";
   refused += kUsage;
   err << refused << "\n" << std::flush;
-  return kExitUsage;
+  return kExitFatal;
 }
 
 }  // namespace rqo

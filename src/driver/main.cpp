@@ -43,5 +43,5 @@ int main(int argc, char** argv) {
   const bool interactive = isatty(STDIN_FILENO) && isatty(STDOUT_FILENO);
   rqo::Console console(std::cout, std::cin, interactive);
   rqo::ErrorPolicy policy(std::cerr);
-  return rqo::read_quavelon_out(console, policy, std::cerr);
+  return rqo::read_quavelon_out(console, policy);
 }

@@ -1,5 +1,6 @@
 #include "driver/read_quavelon_out.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -71,13 +72,13 @@ void open_run_list(ProgramState& state, Console& console, ErrorPolicy& policy) {
   write_list(console, {" ! Problem reading buffer file. Program will be stopped."});
   write_list(console, {" "});
   pause(console);
-  throw ProgramStop{kExitStop};
+  throw ProgramStop{StopReason::ErrorStop};
 }
 
 [[noreturn]] void stop_on_missing_log(Console& console, std::string_view log_name) {
   write_list(console, {" !! ", log_name, " does not exist !!"});
   write_list(console, {" "});
-  throw ProgramStop{kExitStop};
+  throw ProgramStop{StopReason::ErrorStop};
 }
 
 // Both extreme cells of a run on the new axes when a matrix is in force, then their volumes.
@@ -129,11 +130,10 @@ void announce_table(Console& console) {
   write_list(console, {" "});
 }
 
-void run_dialogue(ProgramState& state, Console& console, ErrorPolicy& policy,
-                  std::ostream& diagnostics) {
+void run_dialogue(ProgramState& state, Console& console, ErrorPolicy& policy) {
   write_banner(console);
   open_run_list(state, console, policy);
-  RunListReader reader(state.run_list, console, policy, diagnostics);
+  RunListReader reader(state.run_list, console, policy);
   reader.read_header(state.title);
   const std::int32_t expected_points = reader.count_run_lines();
   state.files.open(state.title.view(), expected_points);
@@ -150,31 +150,38 @@ int close_outputs(ProgramState& state, int exit_code) {
   try {
     state.files.close();
   } catch (const ProgramStop& stop) {
-    if (stop.exit_code > exit_code) exit_code = stop.exit_code;
+    exit_code = std::max(exit_code, exit_code_of(stop.reason));
+  }
+  return exit_code;
+}
+
+// After the console's last line: standard output that could not be written is a fatal
+// condition; its exit code replaces a lesser one.
+int check_console(Console& console, ErrorPolicy& policy, int exit_code) {
+  if (!console.write_failed()) return exit_code;
+  try {
+    policy.report(Condition::WriteFailed, "standard output could not be written");
+  } catch (const ProgramStop& stop) {
+    exit_code = std::max(exit_code, exit_code_of(stop.reason));
   }
   return exit_code;
 }
 
 }  // namespace
 
-int read_quavelon_out(Console& console, ErrorPolicy& policy, std::ostream& diagnostics,
-                      FileSystem& files) {
+int read_quavelon_out(Console& console, ErrorPolicy& policy, FileSystem& files) {
   ProgramState state(policy, files);
   int exit_code = kExitNormal;
   try {
-    run_dialogue(state, console, policy, diagnostics);
+    run_dialogue(state, console, policy);
   } catch (const ProgramStop& stop) {
-    exit_code = stop.exit_code;
+    exit_code = exit_code_of(stop.reason);
   }
   exit_code = close_outputs(state, exit_code);
   state.run_list.close();
   console.write_pending_break();
   console.flush();
-  if (console.write_failed()) {
-    diagnostics << "read_quavelon_out: fatal: standard output could not be written" << std::endl;
-    if (exit_code < kExitFatal) exit_code = kExitFatal;
-  }
-  return exit_code;
+  return check_console(console, policy, exit_code);
 }
 
 }  // namespace rqo

@@ -1,6 +1,7 @@
 #include "driver/run_list_reader.hpp"
 
 #include <array>
+#include <string>
 
 #include "driver/count_columns.hpp"
 #include "driver/derive_title.hpp"
@@ -75,9 +76,13 @@ RunLineOutcome RunListReader::read_next(RunRecord& run) {
 }
 
 void RunListReader::warn_unprocessed(const char* why) {
-  diagnostics_ << "read_quavelon_out: " << run_list_.name() << ", line "
-               << run_list_.record_number() << ": the run line " << why
-               << "; the runs from this line on were not processed" << std::endl;
+  std::string what = run_list_.name();
+  what += ", line ";
+  what += std::to_string(run_list_.record_number());
+  what += ": the run line ";
+  what += why;
+  what += "; the runs from this line on were not processed";
+  policy_.report(Condition::RunLineUnread, what);
 }
 
 void RunListReader::echo_matrix(float temperature) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <ostream>
 
 #include "model/cell.hpp"
 #include "model/run_record.hpp"
@@ -24,9 +23,8 @@ enum class RunLineOutcome {
 // transformed, and the log name. All reading of the run list happens here.
 class RunListReader {
  public:
-  RunListReader(InputFile& run_list, Console& console, ErrorPolicy& policy,
-                std::ostream& diagnostics)
-      : run_list_(run_list), console_(console), policy_(policy), diagnostics_(diagnostics) {}
+  RunListReader(InputFile& run_list, Console& console, ErrorPolicy& policy)
+      : run_list_(run_list), console_(console), policy_(policy) {}
 
   // Reads the title line into `title` (as derive_title makes it) and the column-label line.
   void read_header(TextHolder& title);
@@ -55,7 +53,6 @@ class RunListReader {
   InputFile& run_list_;
   Console& console_;
   ErrorPolicy& policy_;
-  std::ostream& diagnostics_;
   // A run line is read through 256 characters; a log name is kept whole to the end of it.
   static constexpr std::size_t kRunLineLength = 256;
   TextHolder line_{kRunLineLength};

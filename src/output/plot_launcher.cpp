@@ -30,8 +30,8 @@ void PlotLauncher::plot_it(std::string_view file_name) {
 
   // Everything shown so far must be on the screen before the plotting program draws.
   console_.flush();
-  const std::string failure = run_command_(std::string(command.trimmed()));
-  if (!failure.empty()) policy_.report(Condition::PlotterNotStarted, failure);
+  const PlotCommandResult result = run_command_(std::string(command.trimmed()));
+  if (!result.started()) policy_.report(Condition::PlotterNotStarted, result.failure());
 }
 
 }  // namespace rqo

@@ -15,8 +15,8 @@ namespace rqo {
 // next (a null answer repeats the previous decision).
 class PlotLauncher {
  public:
-  // Runs the command and waits for it; gives what kept it from starting, empty when it ran.
-  using CommandRunner = std::function<std::string(const std::string&)>;
+  // Runs the command and waits for it.
+  using CommandRunner = std::function<PlotCommandResult(const std::string&)>;
 
   PlotLauncher(Console& console, ErrorPolicy& policy, CommandRunner run_command = run_plot_command)
       : console_(console), policy_(policy), run_command_(std::move(run_command)) {}

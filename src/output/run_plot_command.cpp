@@ -32,7 +32,7 @@ std::string system_message(DWORD error) {
 
 }  // namespace
 
-std::string run_plot_command(const std::string& command) {
+PlotCommandResult run_plot_command(const std::string& command) {
   // Found as Windows finds programs: the tool's own folder, the current folder, the system
   // folders, then PATH. No handle of the tool is inherited.
   std::vector<char> line(command.begin(), command.end());
@@ -42,24 +42,25 @@ std::string run_plot_command(const std::string& command) {
   PROCESS_INFORMATION process{};
   if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
                       nullptr, &startup, &process)) {
-    return "cannot start the plotting program (\"" + command +
-           "\"): " + system_message(GetLastError());
+    return PlotCommandResult::not_started("cannot start the plotting program (\"" + command +
+                                          "\"): " + system_message(GetLastError()));
   }
   WaitForSingleObject(process.hProcess, INFINITE);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  return {};
+  return PlotCommandResult::ran();
 }
 
 #else
 
-std::string run_plot_command(const std::string& command) {
+PlotCommandResult run_plot_command(const std::string& command) {
   // The shell reports a program it cannot find itself; only a shell that cannot be started is
   // left to the caller.
   if (std::system(command.c_str()) == -1) {
-    return "cannot start the command interpreter for \"" + command + "\": " + std::strerror(errno);
+    return PlotCommandResult::not_started("cannot start the command interpreter for \"" + command +
+                                          "\": " + std::strerror(errno));
   }
-  return {};
+  return PlotCommandResult::ran();
 }
 
 #endif

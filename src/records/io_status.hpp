@@ -1,13 +1,16 @@
 #pragma once
 
+#include "records/condition.hpp"
+
 namespace rqo {
 
-// The I/O status of an input statement: 0 success, -1 end of file, positive an error.
+// The I/O status of an input statement: 0 success, otherwise the status of the condition that
+// ended it (records/condition.hpp): -1 at the end of the file, positive for an error.
 inline constexpr int kStatusOk = 0;
-inline constexpr int kStatusEnd = -1;
-inline constexpr int kStatusBadReal = 1;     // a character that cannot belong to a number
-inline constexpr int kStatusQuotedReal = 2;  // a quoted value given for a real
-inline constexpr int kStatusReadError = 3;   // the system failed to read the file
+inline constexpr int kStatusEnd = status_of(Condition::EndOfFile);
+inline constexpr int kStatusBadReal = status_of(Condition::BadCharacterInReal);
+inline constexpr int kStatusQuotedReal = status_of(Condition::QuotedReal);
+inline constexpr int kStatusReadError = status_of(Condition::ReadFailed);
 
 // Whether a statement asks for its status (then nothing is reported and the caller decides)
 // or leaves failures to the error policy.

@@ -283,7 +283,7 @@ class ListReader {
   }
 
   int bad_value(Condition condition, std::string_view text, const char* description) {
-    const int status = condition == Condition::QuotedReal ? kStatusQuotedReal : kStatusBadReal;
+    const int status = status_of(condition);
     if (mode_ == StatusMode::NotWanted) {
       std::string what = description;
       what += ": ";

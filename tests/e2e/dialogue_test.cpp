@@ -188,8 +188,8 @@ TEST(Dialogue, UnreadableRunLineNamesItsLineOnStandardError) {
   dir.write("run.out", "");
   const ToolRun run = run_tool(dir, "list.txt\n" + kNineNo);
   EXPECT_EQ(run.exit_code, 0);
-  EXPECT_NE(run.err.find("list.txt"), std::string::npos) << run.err;
-  EXPECT_NE(run.err.find("line 4"), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.rfind("read_quavelon_out: warning: list.txt, line 4: ", 0), 0u) << run.err;
+  EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
 }
 
 TEST(Dialogue, RunListOfOneLineCreatesNoOutputFile) {

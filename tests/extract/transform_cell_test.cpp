@@ -124,7 +124,7 @@ TEST(CellTransform, TenthArgumentErrorEndsTheProgram) {
     transform_cell(antiparallel, cell, policy, test::kTestPlace);
     ADD_FAILURE() << "the tenth arc cosine argument error did not end the program";
   } catch (const ProgramStop& stop) {
-    EXPECT_EQ(stop.exit_code, kExitFatal);
+    EXPECT_EQ(stop.reason, StopReason::Fatal);
   }
 }
 

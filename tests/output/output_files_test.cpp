@@ -54,7 +54,7 @@ struct OpenedFiles {
 
   void open(const std::string& run_list_name) {
     ASSERT_TRUE(run_list.open(run_list_name));
-    RunListReader reader(run_list, console, policy, diagnostics);
+    RunListReader reader(run_list, console, policy);
     reader.read_header(title);
     expected_points = reader.count_run_lines();
     files.open(title.view(), expected_points);

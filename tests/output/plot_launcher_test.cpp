@@ -22,10 +22,11 @@ struct LauncherRig {
   Console console{screen, keyboard, false};
   ErrorPolicy policy{diagnostics};
   std::vector<std::string> commands;
-  std::string failure;  // what the runner says kept the command from starting
+  std::string failure;  // what the runner says kept the command from starting, if anything
   PlotLauncher launcher{console, policy, [this](const std::string& command) {
                           commands.push_back(command);
-                          return failure;
+                          return failure.empty() ? PlotCommandResult::ran()
+                                                 : PlotCommandResult::not_started(failure);
                         }};
 };
 
@@ -91,7 +92,7 @@ TEST(PlotLauncher, OfferIsOnTheScreenBeforeTheCommandRuns) {
   std::string shown_when_run;
   PlotLauncher launcher(console, policy, [&](const std::string&) {
     shown_when_run = screen.str();
-    return std::string();
+    return PlotCommandResult::ran();
   });
   launcher.plot_it("TK_volume.pgf");
   EXPECT_EQ(shown_when_run, "\r   . TK_volume.pgf file has been created: plot it (y/n) ?  ");
@@ -111,7 +112,7 @@ TEST(PlotLauncher, EndOfConsoleInputEndsTheProgram) {
     rig.launcher.plot_it("TK_cell_a.pgf");
     FAIL() << "the end of the keyboard input did not end the program";
   } catch (const ProgramStop& stop) {
-    EXPECT_EQ(stop.exit_code, kExitFatal);
+    EXPECT_EQ(stop.reason, StopReason::Fatal);
   }
   EXPECT_TRUE(rig.commands.empty());
   EXPECT_EQ(rig.diagnostics.str().rfind("read_quavelon_out: ", 0), 0u);
@@ -130,18 +131,20 @@ TEST(PlotLauncher, CommandThatCannotStartIsReportedAndTheDialogueGoesOn) {
 
 #ifdef _WIN32
 TEST(RunPlotCommand, ProgramThatCannotBeFoundIsReported) {
-  const std::string failure = run_plot_command("rqo_no_such_program_anywhere x.pgf");
-  EXPECT_EQ(failure.rfind("cannot start the plotting program (\"rqo_no_such_program_anywhere "
-                          "x.pgf\"): ",
-                          0),
-            0u)
-      << failure;
+  const PlotCommandResult result = run_plot_command("rqo_no_such_program_anywhere x.pgf");
+  EXPECT_FALSE(result.started());
+  EXPECT_EQ(
+      result.failure().rfind("cannot start the plotting program (\"rqo_no_such_program_anywhere "
+                             "x.pgf\"): ",
+                             0),
+      0u)
+      << result.failure();
 }
 #else
 TEST(RunPlotCommand, WaitsForTheCommandToEnd) {
   const std::string marker = ::testing::TempDir() + "rqo_interpreter_marker";
   std::remove(marker.c_str());
-  EXPECT_EQ(run_plot_command("sleep 0.2; echo done > '" + marker + "'"), "");
+  EXPECT_TRUE(run_plot_command("sleep 0.2; echo done > '" + marker + "'").started());
   std::FILE* file = std::fopen(marker.c_str(), "r");
   ASSERT_NE(file, nullptr) << "the command had not ended when the call returned";
   std::fclose(file);

@@ -23,11 +23,17 @@ TEST(ErrorPolicy, LevelsOfTheConditions) {
     Condition condition;
     Level level;
   } rows[] = {
-      {Condition::EndOfFile, Level::Serious},          {Condition::EndOfInternalFile, Level::Error},
-      {Condition::BadCharacterInReal, Level::Warning}, {Condition::QuotedReal, Level::Warning},
-      {Condition::AcosArgument, Level::Error},         {Condition::OpenFailed, Level::Serious},
-      {Condition::ReadFailed, Level::Serious},         {Condition::CreateFailed, Level::Serious},
+      {Condition::EndOfFile, Level::Serious},
+      {Condition::EndOfInternalFile, Level::Error},
+      {Condition::BadCharacterInReal, Level::Warning},
+      {Condition::QuotedReal, Level::Warning},
+      {Condition::AcosArgument, Level::Error},
+      {Condition::OpenFailed, Level::Serious},
+      {Condition::ReadFailed, Level::Serious},
+      {Condition::CreateFailed, Level::Serious},
       {Condition::WriteFailed, Level::Serious},
+      {Condition::PlotterNotStarted, Level::Warning},
+      {Condition::RunLineUnread, Level::Warning},
   };
   for (const auto& row : rows) {
     EXPECT_EQ(level_of(row.condition), row.level)
@@ -45,7 +51,7 @@ TEST(ErrorPolicy, SeriousConditionEndsAtFirstOccurrenceWithOneReport) {
       policy.report(condition, "cannot read runs.lst");
       FAIL() << "no stop for condition " << static_cast<int>(condition);
     } catch (const ProgramStop& stop) {
-      EXPECT_EQ(stop.exit_code, kExitFatal);
+      EXPECT_EQ(stop.reason, StopReason::Fatal);
     }
     const auto lines = lines_of(diagnostics.str());
     ASSERT_EQ(lines.size(), 1u) << diagnostics.str();
@@ -66,7 +72,7 @@ TEST(ErrorPolicy, ErrorIsReportedFiveTimesAndEndsAtItsTenth) {
     policy.report(Condition::EndOfInternalFile, "value text ended");
     FAIL() << "the tenth error did not end the program";
   } catch (const ProgramStop& stop) {
-    EXPECT_EQ(stop.exit_code, kExitFatal);
+    EXPECT_EQ(stop.reason, StopReason::Fatal);
   }
   const auto lines = lines_of(diagnostics.str());
   ASSERT_EQ(lines.size(), 6u) << diagnostics.str();

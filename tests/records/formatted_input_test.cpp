@@ -63,7 +63,7 @@ TEST(ReadFormattedText, EndOfFileWithoutStatusIsFatalAndNamesTheFile) {
     read_formatted_text(file, holder, StatusMode::NotWanted, policy);
     FAIL() << "no stop at the end of the file";
   } catch (const ProgramStop& stop) {
-    EXPECT_EQ(stop.exit_code, kExitFatal);
+    EXPECT_EQ(stop.reason, StopReason::Fatal);
   }
   EXPECT_NE(diagnostics.str().find(path), std::string::npos) << diagnostics.str();
   EXPECT_EQ(policy.count(Condition::EndOfFile), 1);

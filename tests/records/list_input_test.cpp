@@ -305,7 +305,7 @@ TEST(ReadListConsole, EndOfInputIsFatalWithoutStatusAndMinusOneWithIt) {
       read_list(console, items, StatusMode::NotWanted, policy);
       FAIL() << "no stop at the end of the console input";
     } catch (const ProgramStop& stop) {
-      EXPECT_EQ(stop.exit_code, kExitFatal);
+      EXPECT_EQ(stop.reason, StopReason::Fatal);
     }
     EXPECT_EQ(diagnostics.str().rfind("read_quavelon_out: ", 0), 0u) << diagnostics.str();
     EXPECT_EQ(policy.count(Condition::EndOfFile), 1);

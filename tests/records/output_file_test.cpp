@@ -91,7 +91,7 @@ TEST(OutputFile, WriteFailureIsReportedAtClose) {
     file.close();
     FAIL() << "no stop after a failed write";
   } catch (const ProgramStop& stop) {
-    EXPECT_EQ(stop.exit_code, kExitFatal);
+    EXPECT_EQ(stop.reason, StopReason::Fatal);
   }
   EXPECT_NE(diagnostics.str().find("/dev/full"), std::string::npos) << diagnostics.str();
   EXPECT_FALSE(file.is_open());
