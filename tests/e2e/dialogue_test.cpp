@@ -200,7 +200,8 @@ TEST(Dialogue, RunListOfOneLineCreatesNoOutputFile) {
   EXPECT_FALSE(dir.exists("TK_cell_a.pgf"));
 }
 
-TEST(Dialogue, ProcessesMoreRunsThanTheOriginalCapacity) {
+// 5200 runs: every one is a table row and a point of each pattern.
+TEST(Dialogue, WritesEveryRunOfALongList) {
   ScratchDir dir;
   std::string list = "title\nlabels\n";
   for (int i = 0; i < 5200; ++i) list += "run.out " + std::to_string(i % 900) + "\n";

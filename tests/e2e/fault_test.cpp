@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -117,6 +118,26 @@ long small_run_memory_kb() {
   return run_tool_faulted(dir, piped("list.txt\n" + kNineNo)).peak_memory_kb;
 }
 
+// Faults in a run of the bundled series: `dir` holds a fresh copy of it for the faulty run,
+// `reference()` the files of one normal run of it, which every faulty run is compared with.
+class SeriesFaults : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    reference_ = std::make_unique<ScratchDir>();
+    copy_example(*reference_);
+    normal_run(*reference_);
+  }
+  static void TearDownTestSuite() { reference_.reset(); }
+  void SetUp() override { copy_example(dir); }
+
+  static const ScratchDir& reference() { return *reference_; }
+
+  ScratchDir dir;
+
+ private:
+  static inline std::unique_ptr<ScratchDir> reference_;
+};
+
 constexpr const char* kNoFullDevice = "Windows has no device that is always full (/dev/full)";
 
 // Runs the tool with `name` in `dir` there but not to be opened: without permissions for an
@@ -164,35 +185,27 @@ TEST(Faults, TableCannotBeCreated) {
 
 // Each output name in turn already names a directory: that file cannot be created; the files
 // created before it hold what a normal run writes first.
-TEST(Faults, OutputNameTakenByADirectory) {
-  ScratchDir reference;
-  copy_example(reference);
-  normal_run(reference);
+TEST_F(SeriesFaults, OutputNameTakenByADirectory) {
   for (const auto& taken : kOutputs) {
     SCOPED_TRACE(taken);
-    ScratchDir dir;
-    copy_example(dir);
-    fs::create_directory(dir.path() / taken);
-    const FaultRun run = run_tool_faulted(dir, piped(kRunList + "\n" + kNineNo));
+    ScratchDir fresh;
+    copy_example(fresh);
+    fs::create_directory(fresh.path() / taken);
+    const FaultRun run = run_tool_faulted(fresh, piped(kRunList + "\n" + kNineNo));
     EXPECT_EQ(run.exit_code, 2);
     EXPECT_NE(run.err.find("cannot create \"" + taken + "\""), std::string::npos) << run.err;
     expect_one_line_diagnostics(run.err);
-    fs::remove(dir.path() / taken);
-    expect_prefixes(dir, reference);
+    fs::remove(fresh.path() / taken);
+    expect_prefixes(fresh, reference());
   }
 }
 
 // A plot file that the system refuses to write: the failure surfaces when the file is
 // written out, after the pass. Files closed before it are whole; the rest are prefixes.
-TEST(Faults, PlotFileOnAFullDevice) {
+TEST_F(SeriesFaults, PlotFileOnAFullDevice) {
 #ifdef _WIN32
   GTEST_SKIP() << kNoFullDevice;
 #else
-  ScratchDir reference;
-  copy_example(reference);
-  normal_run(reference);
-  ScratchDir dir;
-  copy_example(dir);
   fs::create_symlink("/dev/full", dir.path() / "TK_cell_b.pgf");
   const FaultRun run = run_tool_faulted(dir, piped(kRunList + "\n" + kNineNo));
   EXPECT_EQ(run.exit_code, 2);
@@ -200,7 +213,7 @@ TEST(Faults, PlotFileOnAFullDevice) {
   EXPECT_EQ(count_of(run.err, "\n"), 1) << run.err;
   expect_one_line_diagnostics(run.err);
   fs::remove(dir.path() / "TK_cell_b.pgf");
-  expect_prefixes(dir, reference, {kTable, "TK_cell_a.pgf"});
+  expect_prefixes(dir, reference(), {kTable, "TK_cell_a.pgf"});
 #endif
 }
 
@@ -231,52 +244,37 @@ TEST(Faults, TableOnAFullDeviceInTheMiddleOfThePass) {
 #endif
 }
 
-TEST(Faults, StandardOutputOnAFullDevice) {
+TEST_F(SeriesFaults, StandardOutputOnAFullDevice) {
 #ifdef _WIN32
   GTEST_SKIP() << kNoFullDevice;
 #else
-  ScratchDir reference;
-  copy_example(reference);
-  normal_run(reference);
-  ScratchDir dir;
-  copy_example(dir);
   const FaultRun run = run_tool_faulted(dir, screen_to(kRunList + "\n" + kNineNo, "/dev/full"));
   EXPECT_EQ(run.exit_code, 2);
   EXPECT_NE(run.err.find("standard output"), std::string::npos) << run.err;
   expect_one_line_diagnostics(run.err);
   // The files do not depend on the screen: they are complete.
-  expect_prefixes(dir, reference, kOutputs);
+  expect_prefixes(dir, reference(), kOutputs);
 #endif
 }
 
-TEST(Faults, LogThatIsADirectoryCountsAsMissing) {
-  ScratchDir reference;
-  copy_example(reference);
-  normal_run(reference);
-  ScratchDir dir;
-  copy_example(dir);
+TEST_F(SeriesFaults, LogThatIsADirectoryCountsAsMissing) {
   fs::remove(dir.path() / log_of(2));
   fs::create_directory(dir.path() / log_of(2));
   const FaultRun run = run_tool_faulted(dir, piped(kRunList + "\n" + kNineNo));
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_NE(run.out.find(" !! " + log_of(2) + " does not exist !!\n \n"), std::string::npos)
       << run.out;
-  expect_prefixes(dir, reference);
+  expect_prefixes(dir, reference());
   EXPECT_EQ(count_of(dir.read(kTable), "\r\n"), 4 + 2);
 }
 
-TEST(Faults, LogThatCannotBeOpened) {
-  ScratchDir reference;
-  copy_example(reference);
-  normal_run(reference);
-  ScratchDir dir;
-  copy_example(dir);
+TEST_F(SeriesFaults, LogThatCannotBeOpened) {
   const auto run = run_with_file_held(dir, log_of(3), kRunList + "\n" + kNineNo);
   if (!run) GTEST_SKIP() << "root cannot drop to an unprivileged user";
   EXPECT_EQ(run->exit_code, 2);
   EXPECT_NE(run->err.find("cannot open \"" + log_of(3) + "\""), std::string::npos) << run->err;
   expect_one_line_diagnostics(run->err);
-  expect_prefixes(dir, reference);
+  expect_prefixes(dir, reference());
   EXPECT_EQ(count_of(dir.read(kTable), "\r\n"), 4 + 3);
 }
 
@@ -294,25 +292,22 @@ TEST(Faults, RunListThatCannotBeOpened) {
 
 // Standard input ends at each prompt in turn: at the run list prompt (no output file yet), or
 // at one of the nine plot offers (every file already complete).
-TEST(Faults, StandardInputEndsAtEachPrompt) {
-  ScratchDir reference;
-  copy_example(reference);
-  normal_run(reference);
+TEST_F(SeriesFaults, StandardInputEndsAtEachPrompt) {
   for (int answered = 0; answered <= 9; ++answered) {
     SCOPED_TRACE("answers given before the end of input: " + std::to_string(answered));
-    ScratchDir dir;
-    copy_example(dir);
+    ScratchDir fresh;
+    copy_example(fresh);
     std::string input;
     if (answered > 0) input = kRunList + "\n" + kNineNo.substr(0, 2 * (answered - 1));
-    const FaultRun run = run_tool_faulted(dir, piped(input));
+    const FaultRun run = run_tool_faulted(fresh, piped(input));
     EXPECT_EQ(run.exit_code, 2);
     EXPECT_NE(run.err.find("standard input"), std::string::npos) << run.err;
     expect_one_line_diagnostics(run.err);
     EXPECT_EQ(run.out.back(), '\n');
     if (answered == 0) {
-      for (const auto& name : kOutputs) EXPECT_FALSE(dir.exists(name)) << name;
+      for (const auto& name : kOutputs) EXPECT_FALSE(fresh.exists(name)) << name;
     } else {
-      expect_prefixes(dir, reference, kOutputs);
+      expect_prefixes(fresh, reference(), kOutputs);
     }
   }
 }

@@ -13,10 +13,10 @@ struct FixedRow {
   const char* expected;
 };
 
-// The documented fields, one table for the renderer and for the exact reference it is
-// checked against: sizes of the table and plot fields, rounding at the last digit, the
-// optional leading zero, overflow, signs of zero, infinities and NaN.
-inline const FixedRow kDocumentedFixedFields[] = {
+// The edge cases of a fixed-point field, one table for the renderer and for the exact
+// reference it is checked against: sizes of the table and plot fields, rounding at the last
+// digit, the optional leading zero, overflow, signs of zero, infinities and NaN.
+inline const FixedRow kFixedFieldEdgeCases[] = {
     {150.0f, 6, 2, "150.00"},
     {4.5f, 6, 2, "  4.50"},
     {-12.5f, 6, 2, "-12.50"},

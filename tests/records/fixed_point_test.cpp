@@ -37,7 +37,7 @@ void check_rows(const FixedRow (&rows)[N]) {
 }
 
 TEST(FixedPoint, EdgeTable) {
-  check_rows(testing::kDocumentedFixedFields);
+  check_rows(testing::kFixedFieldEdgeCases);
 }
 
 TEST(FixedPoint, ZeroInfinityAndNaN) {

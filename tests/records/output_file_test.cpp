@@ -4,19 +4,14 @@
 
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 
 #include "records/program_stop.hpp"
+#include "support/tool_run.hpp"
 
 namespace rqo {
 namespace {
-
-std::string read_bytes(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::string temp_name(const char* leaf) {
   return ::testing::TempDir() + "/" + leaf;
@@ -37,7 +32,7 @@ TEST(OutputFile, EveryRecordEndsWithCrLfAndNothingIsTrimmed) {
   file.write_record("!" + std::string(320, '-'));
   file.close();
   EXPECT_FALSE(file.is_open());
-  EXPECT_EQ(read_bytes(name),
+  EXPECT_EQ(testing::read_file(name),
             "# END OF FILE\r\n\r\ntrailing  \r\n!" + std::string(320, '-') + "\r\n");
   EXPECT_EQ(diagnostics.str(), "");
   std::remove(name.c_str());
@@ -64,7 +59,7 @@ TEST(OutputFile, ManyAndHugeRecordsKeepTheirOrder) {
     }
     // The destructor writes out what is pending.
   }
-  EXPECT_EQ(read_bytes(name), expected);
+  EXPECT_EQ(testing::read_file(name), expected);
   std::remove(name.c_str());
 }
 

@@ -59,87 +59,74 @@ std::string tool_path() {
 #endif
 }
 
-#ifdef _WIN32
-
-ToolRun run_tool(const ScratchDir& dir, const std::string& input, const std::string& path_prefix) {
-  const ScratchDir io;
-  io.write("stdin", input);
-  const auto finished = run_windows_program(
-      quoted(tool_path()), dir.path(), io.path() / "stdin", io.path() / "stdout",
-      io.path() / "stderr",
-      {path_prefix.empty() ? PathChange::Kind::None : PathChange::Kind::Prefix, path_prefix});
-  ToolRun run;
-  run.exit_code = finished.exit_code;
-  run.out = from_windows_lines(io.read("stdout"), "standard output");
-  run.err = from_windows_lines(io.read("stderr"), "standard error");
-  return run;
-}
-
-ToolRun run_program(const std::string& program, const std::vector<std::string>& arguments) {
-  const ScratchDir dir;
-  std::string command_line = quoted(std::filesystem::absolute(program).make_preferred().string());
-  for (const std::string& argument : arguments) {
-    command_line += ' ';
-    command_line += quoted(argument);
-  }
-  const auto finished =
-      run_windows_program(command_line, dir.path(), {}, dir.path() / "out", dir.path() / "err");
-  ToolRun run;
-  run.exit_code = finished.exit_code;
-  run.out = from_windows_lines(dir.read("out"), "standard output");
-  run.err = from_windows_lines(dir.read("err"), "standard error");
-  return run;
-}
-
-#else
-
 namespace {
+
+#ifndef _WIN32
 std::string quoted(const std::string& text) {
   std::string out = "'";
   for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return out + "'";
 }
+#endif
+
 }  // namespace
 
-ToolRun run_tool(const ScratchDir& dir, const std::string& input, const std::string& path_prefix) {
-  const auto stdin_path = dir.path() / ".stdin";
-  const auto stdout_path = dir.path() / ".stdout";
-  const auto stderr_path = dir.path() / ".stderr";
-  std::ofstream(stdin_path, std::ios::binary) << input;
-  std::string command = "cd " + quoted(dir.path().string()) + " && ";
-  if (!path_prefix.empty()) command += "PATH=" + quoted(path_prefix) + ":\"$PATH\" ";
-  command += quoted(RQO_BINARY) + " < .stdin > .stdout 2> .stderr";
-  const int status = std::system(command.c_str());
+ToolRun run_program_in(const ScratchDir& dir, const std::string& program,
+                       const std::vector<std::string>& arguments, const std::string& input,
+                       const PathChange& path) {
+  const ScratchDir io;
+  io.write("stdin", input);
   ToolRun run;
-  run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.out = read_file(stdout_path);
-  run.err = read_file(stderr_path);
-  std::filesystem::remove(stdin_path);
-  std::filesystem::remove(stdout_path);
-  std::filesystem::remove(stderr_path);
-  return run;
-}
-
-ToolRun run_program(const std::string& program, const std::vector<std::string>& arguments) {
-  const ScratchDir dir;
+#ifdef _WIN32
+  std::string command_line = quoted(std::filesystem::absolute(program).make_preferred().string());
+  for (const std::string& argument : arguments) {
+    command_line += ' ';
+    command_line += quoted(argument);
+  }
+  run.exit_code = run_windows_program(command_line, dir.path(), io.path() / "stdin",
+                                      io.path() / "stdout", io.path() / "stderr", path)
+                      .exit_code;
+  run.out = from_windows_lines(io.read("stdout"), "standard output");
+  run.err = from_windows_lines(io.read("stderr"), "standard error");
+#else
   // Appended piece by piece: GCC 12 misjudges chains of operator+ here (-Wrestrict).
-  std::string command = quoted(program);
+  std::string command = "cd ";
+  command += quoted(dir.path().string());
+  command += " && ";
+  if (path.kind != PathChange::Kind::None) {
+    command += "PATH=";
+    command += quoted(path.value);
+    if (path.kind == PathChange::Kind::Prefix) command += ":\"$PATH\"";
+    command += ' ';
+  }
+  command += quoted(std::filesystem::absolute(program).string());
   for (const std::string& argument : arguments) {
     command += ' ';
     command += quoted(argument);
   }
-  command += " < /dev/null > ";
-  command += quoted((dir.path() / "out").string());
+  command += " < ";
+  command += quoted((io.path() / "stdin").string());
+  command += " > ";
+  command += quoted((io.path() / "stdout").string());
   command += " 2> ";
-  command += quoted((dir.path() / "err").string());
+  command += quoted((io.path() / "stderr").string());
   const int status = std::system(command.c_str());
-  ToolRun run;
   run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.out = dir.read("out");
-  run.err = dir.read("err");
+  run.out = io.read("stdout");
+  run.err = io.read("stderr");
+#endif
   return run;
 }
 
-#endif
+ToolRun run_tool(const ScratchDir& dir, const std::string& input, const std::string& path_prefix) {
+  return run_program_in(
+      dir, tool_path(), {}, input,
+      {path_prefix.empty() ? PathChange::Kind::None : PathChange::Kind::Prefix, path_prefix});
+}
+
+ToolRun run_program(const std::string& program, const std::vector<std::string>& arguments) {
+  const ScratchDir dir;
+  return run_program_in(dir, program, arguments);
+}
 
 }  // namespace rqo::testing

@@ -29,6 +29,20 @@ struct ToolRun {
   std::string err;  // standard error
 };
 
+// How a started program's PATH differs from the tests' own: not at all, a folder in front, or
+// a PATH of its own.
+struct PathChange {
+  enum class Kind { None, Prefix, Replace };
+  Kind kind = Kind::None;
+  std::string value;
+};
+
+// Runs `program` with `arguments` in `dir`, with `input` on its standard input, and waits for
+// it. Every test that starts a program starts it here.
+ToolRun run_program_in(const ScratchDir& dir, const std::string& program,
+                       const std::vector<std::string>& arguments, const std::string& input = "",
+                       const PathChange& path = {});
+
 // Runs the built tool in `dir` with `input` on its standard input. `path_prefix`, when given,
 // is put in front of PATH (for a stand-in plotting program).
 ToolRun run_tool(const ScratchDir& dir, const std::string& input,
@@ -37,7 +51,7 @@ ToolRun run_tool(const ScratchDir& dir, const std::string& input,
 // The built tool, as a path the system can start from any folder.
 std::string tool_path();
 
-// Runs `program` with `arguments` (no standard input) in a scratch folder and waits for it.
+// Runs `program` with `arguments` (nothing on standard input) in a scratch folder.
 ToolRun run_program(const std::string& program, const std::vector<std::string>& arguments);
 
 // Reads a whole file.

@@ -5,20 +5,14 @@
 #include <filesystem>
 #include <string>
 
+#include "support/tool_run.hpp"
+
 namespace rqo::testing {
 
 struct WindowsRun {
   int exit_code = -1;
   long peak_memory_kb = 0;
   double seconds = 0;
-};
-
-// How the child's PATH differs from this process's: not at all, a folder in front, or a PATH of
-// its own.
-struct PathChange {
-  enum class Kind { None, Prefix, Replace };
-  Kind kind = Kind::None;
-  std::string value;
 };
 
 // Starts `command_line` (the program's path quoted first) in `directory` with standard input

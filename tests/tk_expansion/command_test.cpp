@@ -1,70 +1,31 @@
 // The built program in a scratch folder: arguments, the table input, bad input and warnings.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/tool_run.hpp"
 #include "worked_example.hpp"
-
-#ifdef _WIN32
-#include "support/windows_process.hpp"
-#else
-#include <sys/wait.h>
-#endif
 
 namespace {
 
-namespace fs = std::filesystem;
+using rqo::testing::ScratchDir;
+using rqo::testing::ToolRun;
 
 const std::vector<std::string> kOutputs = {
     "TK_expansion_summary.tsv", "TK_expansion_strain.tsv", "TK_expansion_axes.tsv",
     "TK_expansion_volume.tsv",  "TK_strain.pgf",           "TK_pascal_input.txt"};
 
-std::string read_file(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-struct Outcome {
-  int status;
-  std::string out, err;
-  fs::path folder;
-};
-
-// Runs the program with `arguments` in a new folder holding input.txt with `input`.
-Outcome run(const std::string& input, const std::string& arguments) {
-  const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-  static int count = 0;
-  const fs::path folder =
-      fs::temp_directory_path() / ("tk_expansion_test_" + std::to_string(::getpid()) + "_" + name +
-                                   "_" + std::to_string(++count));
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  std::ofstream(folder / "input.txt", std::ios::binary) << input;
-  std::ofstream(folder / "TK_strain.pgf", std::ios::binary) << "old";
-#ifdef _WIN32
-  using rqo::testing::from_windows_lines;
-  const std::string program = fs::absolute(TKX_BINARY).make_preferred().string();
-  const auto finished =
-      rqo::testing::run_windows_program(rqo::testing::quoted(program) + " " + arguments, folder, {},
-                                        folder / "stdout.txt", folder / "stderr.txt");
-  return {finished.exit_code,
-          from_windows_lines(read_file(folder / "stdout.txt"), "standard output"),
-          from_windows_lines(read_file(folder / "stderr.txt"), "standard error"), folder};
-#else
-  const std::string command =
-      "cd '" + folder.string() + "' && '" TKX_BINARY "' " + arguments + " >stdout.txt 2>stderr.txt";
-  const int status = std::system(command.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_file(folder / "stdout.txt"),
-          read_file(folder / "stderr.txt"), folder};
-#endif
+// Runs the program with `arguments` (separated by blanks) in `dir`, after putting input.txt
+// with `input` and an old TK_strain.pgf there.
+ToolRun run(const ScratchDir& dir, const std::string& input, const std::string& arguments) {
+  dir.write("input.txt", input);
+  dir.write("TK_strain.pgf", "old");
+  std::vector<std::string> words;
+  std::istringstream split(arguments);
+  for (std::string word; split >> word;) words.push_back(word);
+  return rqo::testing::run_program_in(dir, TKX_BINARY, words);
 }
 
 TEST(TkExpansionCommand, Arguments) {
@@ -80,8 +41,9 @@ TEST(TkExpansionCommand, Arguments) {
       {"--strain almansi input.txt", 2, "", "tk_expansion: bad value \"almansi\" for --strain"},
   };
   for (const auto& c : cases) {
-    const Outcome r = run(kWorkedExample, c.arguments);
-    EXPECT_EQ(r.status, c.status) << c.arguments;
+    const ScratchDir dir;
+    const ToolRun r = run(dir, kWorkedExample, c.arguments);
+    EXPECT_EQ(r.exit_code, c.status) << c.arguments;
     EXPECT_TRUE(r.out.starts_with(c.out)) << c.arguments << ": " << r.out;
     EXPECT_TRUE(r.err.starts_with(c.err)) << c.arguments << ": " << r.err;
   }
@@ -103,11 +65,12 @@ TEST(TkExpansionCommand, TableRowsGiveTheChosenCell) {
                         {"--cell min --sigma-t 2.5", "300.00 2.5 10 11 12 89 100 90"},
                         {"--cell=max", "300.00 1 10.1 11.2 12.3 91 102 90.5"}};
   for (const auto& c : cases) {
-    const Outcome r = run(table, c.arguments + " input.txt");
-    ASSERT_EQ(r.status, 0) << c.arguments << ": " << r.err;
-    const std::string calculator = read_file(r.folder / "TK_pascal_input.txt");
+    const ScratchDir dir;
+    const ToolRun r = run(dir, table, c.arguments + " input.txt");
+    ASSERT_EQ(r.exit_code, 0) << c.arguments << ": " << r.err;
+    const std::string calculator = dir.read("TK_pascal_input.txt");
     EXPECT_EQ(calculator.substr(0, calculator.find("\r\n")), c.first_row) << c.arguments;
-    for (const auto& name : kOutputs) EXPECT_TRUE(fs::exists(r.folder / name)) << name;
+    for (const auto& name : kOutputs) EXPECT_TRUE(dir.exists(name)) << name;
   }
 }
 
@@ -126,15 +89,16 @@ TEST(TkExpansionCommand, BadInputIsOneLineAndNoFile) {
       {good + good, "input.txt: ", "same temperature"},
   };
   for (const auto& c : cases) {
-    const Outcome r = run(c.input, "input.txt");
-    EXPECT_EQ(r.status, 2) << c.what;
+    const ScratchDir dir;
+    const ToolRun r = run(dir, c.input, "input.txt");
+    EXPECT_EQ(r.exit_code, 2) << c.what;
     EXPECT_EQ(r.out, "") << c.what;
     EXPECT_TRUE(r.err.starts_with("tk_expansion: " + c.where)) << r.err;
     EXPECT_NE(r.err.find(c.what), std::string::npos) << r.err;
     EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
-    EXPECT_EQ(read_file(r.folder / "TK_strain.pgf"), "old");
+    EXPECT_EQ(dir.read("TK_strain.pgf"), "old");
     for (const auto& name : kOutputs) {
-      EXPECT_TRUE(name == "TK_strain.pgf" || !fs::exists(r.folder / name)) << name;
+      EXPECT_TRUE(name == "TK_strain.pgf" || !dir.exists(name)) << name;
     }
   }
 }
@@ -149,8 +113,9 @@ TEST(TkExpansionCommand, Warnings) {
        "X2 and X3 have equal principal strains at every row"},
   };
   for (const auto& c : cases) {
-    const Outcome r = run(c.input, "input.txt");
-    EXPECT_EQ(r.status, 0) << r.err;
+    const ScratchDir dir;
+    const ToolRun r = run(dir, c.input, "input.txt");
+    EXPECT_EQ(r.exit_code, 0) << r.err;
     EXPECT_NE(r.out.find("warning: " + c.warning), std::string::npos) << r.out;
   }
 }

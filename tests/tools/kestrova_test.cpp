@@ -10,40 +10,23 @@
 
 #ifdef _WIN32
 #include <windows.h>
-
-#include "support/windows_process.hpp"
-#else
-#include <sys/wait.h>
 #endif
 
 namespace {
 
+using rqo::testing::PathChange;
 using rqo::testing::ScratchDir;
+using rqo::testing::ToolRun;
 
-struct KestrovaRun {
-  int exit_code = -1;
-  std::string out;
-  std::string err;
-};
+// Runs kestrova on `plot_name` in `dir`; `path`, when given, is the whole of its PATH.
+ToolRun run_kestrova(const ScratchDir& dir, const std::string& plot_name,
+                     const std::string& path = "") {
+  return rqo::testing::run_program_in(
+      dir, RQO_KESTROVA, {plot_name}, "",
+      {path.empty() ? PathChange::Kind::None : PathChange::Kind::Replace, path});
+}
 
 #ifdef _WIN32
-
-KestrovaRun run_kestrova(const ScratchDir& dir, const std::string& plot_name,
-                         const std::string& path = "") {
-  using rqo::testing::PathChange;
-  static const std::string program =
-      std::filesystem::absolute(RQO_KESTROVA).make_preferred().string();
-  const ScratchDir io;
-  const auto finished = rqo::testing::run_windows_program(
-      rqo::testing::quoted(program) + " " + rqo::testing::quoted(plot_name), dir.path(), {},
-      io.path() / "out", io.path() / "err",
-      {path.empty() ? PathChange::Kind::None : PathChange::Kind::Replace, path});
-  KestrovaRun run;
-  run.exit_code = finished.exit_code;
-  run.out = rqo::testing::from_windows_lines(io.read("out"), "standard output");
-  run.err = rqo::testing::from_windows_lines(io.read("err"), "standard error");
-  return run;
-}
 
 bool gnuplot_available() {
   char found[MAX_PATH];
@@ -51,26 +34,6 @@ bool gnuplot_available() {
 }
 
 #else
-
-std::string shell_quoted(const std::string& text) {
-  std::string out = "'";
-  for (const char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
-KestrovaRun run_kestrova(const ScratchDir& dir, const std::string& plot_name,
-                         const std::string& path = "") {
-  std::string command = "cd " + shell_quoted(dir.path().string()) + " && ";
-  if (!path.empty()) command += "PATH=" + shell_quoted(path) + " ";
-  command +=
-      shell_quoted(RQO_KESTROVA) + " " + shell_quoted(plot_name) + " < /dev/null > .out 2> .err";
-  const int status = std::system(command.c_str());
-  KestrovaRun run;
-  run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.out = dir.read(".out");
-  run.err = dir.read(".err");
-  return run;
-}
 
 bool gnuplot_available() {
   return std::system("command -v gnuplot > /dev/null 2>&1") == 0;
@@ -117,7 +80,7 @@ TEST(Kestrova, DrawsAPlotFileIntoAPngBesideIt) {
                         {"100.00            10.22340", "150.00  ******************",
                          "200.00            10.33000"}) +
                 kEnd);
-  const KestrovaRun run = run_kestrova(dir, "it's plot.pgf");
+  const ToolRun run = run_kestrova(dir, "it's plot.pgf");
   EXPECT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(run.out, "") << "nothing is drawn as text when the output is no terminal";
   const std::string png = dir.read("it's plot.png");
@@ -129,7 +92,7 @@ TEST(Kestrova, DrawsAFileWithoutPoints) {
   if (!gnuplot_available()) GTEST_SKIP() << "gnuplot is not installed";
   ScratchDir dir;
   dir.write("empty.pgf", header(2) + pattern(1, 0, {}) + pattern(2, 0, {}) + kEnd);
-  const KestrovaRun run = run_kestrova(dir, "empty.pgf");
+  const ToolRun run = run_kestrova(dir, "empty.pgf");
   EXPECT_EQ(run.exit_code, 0) << run.err;
   EXPECT_FALSE(dir.read("empty.png").empty());
 }
@@ -158,7 +121,7 @@ TEST(Kestrova, RejectsWhatIsNotACompletePlotFile) {
   for (const Case& c : cases) {
     ScratchDir dir;
     dir.write("input.pgf", c.content);
-    const KestrovaRun run = run_kestrova(dir, "input.pgf");
+    const ToolRun run = run_kestrova(dir, "input.pgf");
     EXPECT_NE(run.exit_code, 0) << c.name;
     EXPECT_NE(run.err.find("kestrova: input.pgf is not a plot file"), std::string::npos)
         << c.name << ": " << run.err;
@@ -170,14 +133,14 @@ TEST(Kestrova, RejectsWhatIsNotACompletePlotFile) {
 TEST(Kestrova, SaysSoWhenGnuplotIsMissing) {
   ScratchDir dir;
   dir.write("a.pgf", header(1) + pattern(1, 0, {}) + kEnd);
-  const KestrovaRun run = run_kestrova(dir, "a.pgf", dir.path().string());
+  const ToolRun run = run_kestrova(dir, "a.pgf", dir.path().string());
   EXPECT_EQ(run.exit_code, 2);
   EXPECT_NE(run.err.find(" was not found on the PATH"), std::string::npos) << run.err;
 }
 
 TEST(Kestrova, MissingFileAndUsage) {
   ScratchDir dir;
-  const KestrovaRun missing = run_kestrova(dir, "nothing.pgf");
+  const ToolRun missing = run_kestrova(dir, "nothing.pgf");
   EXPECT_NE(missing.exit_code, 0);
   EXPECT_NE(missing.err.find("cannot open nothing.pgf"), std::string::npos) << missing.err;
 }
