@@ -4,7 +4,8 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
 if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
   find_program(RQO_WINE NAMES wine)
-  if(RQO_WINE)
+  find_program(RQO_WINESERVER NAMES wineserver)
+  if(RQO_WINE AND RQO_WINESERVER)
     set(RQO_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
     configure_file(${CMAKE_CURRENT_LIST_DIR}/run_under_wine.sh.in
                    ${CMAKE_BINARY_DIR}/run_under_wine.sh @ONLY

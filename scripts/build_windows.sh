@@ -7,7 +7,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install_deps.sh" cmake make g++-mingw-w64-x86-64-posix wine wine64 googletest \
-  libeigen3-dev
+  libeigen3-dev libcli11-dev
 build="${BUILD_DIR:-$root/build-windows}"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DRQO_BENCH=OFF \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" "$@" >/dev/null

@@ -1,21 +1,23 @@
 #!/usr/bin/env bash
 # Checks that the layers point one way: a file includes project headers only from its own
-# folder or from a lower layer. Lowest first: numerics; records; model; extract and output
-# (side by side, neither includes the other); driver. The plotting program in tools/ shares
-# the data model only. Prints every include that points the wrong way and fails if there is one.
+# folder or from a lower layer. Lowest first: platform (file names, command line) and numerics
+# (portable maths), side by side; records; model; extract and output (side by side, neither
+# includes the other); driver. The programs in tools/ share the platform layer and the data
+# model only. Prints every include that points the wrong way and fails if there is one.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 
 # The folders a file of each folder may include from.
 declare -A allowed=(
+  [platform]="platform"
   [numerics]="numerics"
-  [records]="numerics records"
-  [model]="numerics records model"
-  [extract]="numerics records model extract"
-  [output]="numerics records model output"
-  [driver]="numerics records model extract output driver"
-  [tools]="model"
+  [records]="platform numerics records"
+  [model]="platform numerics records model"
+  [extract]="platform numerics records model extract"
+  [output]="platform numerics records model output"
+  [driver]="platform numerics records model extract output driver"
+  [tools]="platform model"
 )
 
 status=0
@@ -33,7 +35,7 @@ check() {
   done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
 }
 
-for layer in numerics records model extract output driver; do
+for layer in platform numerics records model extract output driver; do
   [ -d "src/$layer" ] || { echo "check_layers: src/$layer is missing"; status=1; continue; }
   for file in "src/$layer"/*; do check "$file" "$layer"; done
 done

@@ -3,7 +3,7 @@
 # packages named as arguments), only those that are missing. Safe to run again.
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev libbenchmark-dev libeigen3-dev gfortran gnuplot-nox)
+packages=(cmake g++ make libgtest-dev libbenchmark-dev libeigen3-dev libcli11-dev gfortran gnuplot-nox)
 [ "$#" -gt 0 ] && packages=("$@")
 missing=()
 for package in "${packages[@]}"; do
