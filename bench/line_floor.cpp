@@ -9,11 +9,14 @@
 
 #include <cstdio>
 #include <cstring>
-#include <vector>
 
 namespace {
 
 constexpr std::size_t kBlockSize = 256 * 1024;
+
+// Page-aligned, as the tool's block: some processors' kernel copy into a buffer that is not
+// 64-byte aligned is several times slower, which would make the floor no floor.
+alignas(4096) char block[kBlockSize];
 
 long count_line_breaks(const char* data, std::size_t size) {
   long count = 0;
@@ -45,7 +48,6 @@ int main(int argc, char** argv) {
     }
     return 0;
   }
-  std::vector<char> block(kBlockSize);
   long line_breaks = 0;
   for (int i = 1; i < argc; ++i) {
     const int fd = ::open(argv[i], O_RDONLY | O_CLOEXEC);
@@ -54,8 +56,8 @@ int main(int argc, char** argv) {
       return 1;
     }
     ssize_t got;
-    while ((got = ::read(fd, block.data(), block.size())) > 0)
-      line_breaks += count_line_breaks(block.data(), static_cast<std::size_t>(got));
+    while ((got = ::read(fd, block, kBlockSize)) > 0)
+      line_breaks += count_line_breaks(block, static_cast<std::size_t>(got));
     ::close(fd);
     if (got < 0) {
       std::perror(argv[i]);

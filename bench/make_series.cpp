@@ -1,12 +1,19 @@
 // Writes a benchmark series: N processing logs of about L lines each, a run list naming them
 // (a third of the run lines with a matrix) and an answers file for the tool's prompts.
 //
-//   make_series <folder> <runs> <lines per log>
+//   make_series <folder> <runs> <lines per log> [batches]
 //
-// Log lines are 40 to 130 characters long (about 80 bytes a line with its line end); odd runs
-// use LF, even runs CR LF. The ten keyword lines sit at random places; three of them appear a
-// second time later in the log with other values (the later line is the one that counts). Some
-// noise lines begin with the first letters of keywords, so the keyword test is exercised.
+// Log lines are 40 to 130 characters long (about 80 bytes a line with its line end). The
+// default shape: odd runs use LF, even runs CR LF; the ten keyword lines sit at random places,
+// three of them appear a second time earlier in the log with other values (the later line is
+// the one that counts), and some noise lines begin with the first letters of keywords, so the
+// keyword test is exercised.
+//
+// The "batches" shape is a log refined batch by batch: fifteen batches, each closing with its
+// chi**2 and mosaicity lines and with lines that almost are keyword lines ("chi**2 total",
+// "Mosaicity (deg, batch mean)", a tab-indented "mosaicity"), the cell lines after every third
+// batch, and a final summary of all ten; about a tenth of the lines are keyword lines. Every
+// third run uses CR LF.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -78,7 +85,7 @@ std::string keyword_line(const KeywordLine& keyword, double drift, double shift)
   return text;
 }
 
-std::string make_log(std::mt19937& random, int lines, double temperature, const char* end) {
+std::string default_log(std::mt19937& random, int lines, double temperature, const char* end) {
   std::string log;
   log.reserve(static_cast<std::size_t>(lines) * 90);
   // Where each keyword line goes; keywords 0, 4 and 8 also appear once more, earlier, with
@@ -116,11 +123,77 @@ std::string make_log(std::mt19937& random, int lines, double temperature, const 
   return log;
 }
 
+// Keyword lines 0-5 are the cell, 6-9 the chi**2 and mosaicity lines.
+constexpr std::size_t kFirstBatchKeyword = 6;
+constexpr int kBatches = 15;
+
+// The lines that close one batch: its chi**2 and mosaicity lines and four that come near them.
+void append_batch_end(std::string& log, std::mt19937& random, int batch, double drift,
+                      const char* end) {
+  std::uniform_real_distribution<double> wobble(-0.5, 0.5);
+  for (std::size_t k = kFirstBatchKeyword; k < std::size(kKeywords); ++k) {
+    log += keyword_line(kKeywords[k], drift, wobble(random) * kKeywords[k].spread);
+    log += end;
+  }
+  char text[160];
+  std::snprintf(text, sizeof text, "   chi**2 total (batch %d)           :%12.5f", batch,
+                1.0 + wobble(random));
+  log += text;
+  log += end;
+  std::snprintf(text, sizeof text, "   Mosaicity (deg, batch mean)       :%12.5f",
+                0.35 + 0.1 * wobble(random));
+  log += text;
+  log += end;
+  std::snprintf(text, sizeof text, "\tmosaicity of batch %3d (min, max) :%12.5f%12.5f", batch,
+                0.3 + 0.1 * wobble(random), 0.4 + 0.1 * wobble(random));
+  log += text;
+  log += end;
+  std::snprintf(text, sizeof text, "   cell refinement of batch %3d converged after %d cycles",
+                batch, 3 + batch % 5);
+  log += text;
+  log += end;
+}
+
+void append_cell(std::string& log, std::mt19937& random, double drift, const char* end) {
+  std::uniform_real_distribution<double> wobble(-0.5, 0.5);
+  for (std::size_t k = 0; k < kFirstBatchKeyword; ++k) {
+    log += keyword_line(kKeywords[k], drift, wobble(random) * kKeywords[k].spread);
+    log += end;
+  }
+}
+
+std::string batch_log(std::mt19937& random, int lines, double temperature, const char* end) {
+  std::string log;
+  log.reserve(static_cast<std::size_t>(lines) * 90);
+  const double drift = (300.0 - temperature) / 200.0;
+  // Eight lines close each batch, six more after every third; the summary takes ten.
+  constexpr int kBatchEndLines = 8;
+  constexpr int kKeywordLines = kBatches * kBatchEndLines + kBatches / 3 * 6 + 10;
+  const int noise_per_batch = lines > kKeywordLines ? (lines - kKeywordLines) / kBatches : 0;
+  for (int batch = 1; batch <= kBatches; ++batch) {
+    for (int line = 0; line < noise_per_batch; ++line) {
+      log += noise_line(random);
+      log += end;
+    }
+    append_batch_end(log, random, batch, drift, end);
+    if (batch % 3 == 0) append_cell(log, random, drift, end);
+  }
+  log += " Final summary of all batches";
+  log += end;
+  append_cell(log, random, drift, end);
+  for (std::size_t k = kFirstBatchKeyword; k < std::size(kKeywords); ++k) {
+    log += keyword_line(kKeywords[k], drift, 0.0);
+    log += end;
+  }
+  return log;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: make_series <folder> <runs> <lines per log>\n");
+  const bool batches = argc == 5 && std::string(argv[4]) == "batches";
+  if (argc != 4 && !batches) {
+    std::fprintf(stderr, "usage: make_series <folder> <runs> <lines per log> [batches]\n");
     return 2;
   }
   const std::filesystem::path folder = argv[1];
@@ -146,8 +219,11 @@ int main(int argc, char** argv) {
     else
       list << '"' << name << "\"   " << temperature << "\n";
 
-    const char* end = run % 2 == 0 ? "\r\n" : "\n";
-    std::ofstream(folder / name, std::ios::binary) << make_log(random, lines, temperature, end);
+    const bool cr_lf = batches ? run % 3 == 0 : run % 2 == 0;
+    const char* end = cr_lf ? "\r\n" : "\n";
+    std::ofstream(folder / name, std::ios::binary)
+        << (batches ? batch_log(random, lines, temperature, end)
+                    : default_log(random, lines, temperature, end));
   }
   if (!list) {
     std::fprintf(stderr, "make_series: cannot write the run list in %s\n", argv[1]);

@@ -11,7 +11,7 @@ seconds="${1:-30}"
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(list_input count_columns fixed_point scan_log run_list)
+  targets=(list_input plain_reals count_columns fixed_point scan_log run_list)
 fi
 build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 FUZZ_BUILD_DIR="$build" bash "$root/fuzz/build.sh"
@@ -24,9 +24,11 @@ for target in "${targets[@]}"; do
   mkdir -p "$crashes" "$work/$target"
   cp "$root/fuzz/corpus/$target/"* "$work/$target/"
   # Inputs as long as they need to be and no longer: a run list of 1 KiB holds some thirty runs,
-  # a log of 2 KiB every keyword line and lines past the 256 characters that are kept.
+  # a log of 2 KiB every keyword line and lines past the 256 characters that are kept; a value
+  # text is never longer than a kept line.
   case "$target" in
     fixed_point) max_len=6 ;;
+    plain_reals) max_len=260 ;;
     run_list) max_len=1024 ;;
     scan_log) max_len=2048 ;;
     *) max_len=4096 ;;

@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
-#include <cstdint>
-#include <cstring>
 #include <string_view>
 
 #include "records/io_status.hpp"
 #include "records/line_prefix_filter.hpp"
 #include "records/list_input.hpp"
+#include "records/plain_reals.hpp"
 
 namespace rqo {
 
@@ -25,7 +24,7 @@ struct Keyword {
   Quantity quantity;
 };
 
-// No keyword is a prefix of another, so at most one can match a line.
+// No keyword is a prefix of another (checked below), so at most one can match a line.
 constexpr std::array<Keyword, 10> kKeywords{{
     {"A axis length", Quantity::A},
     {"B axis length", Quantity::B},
@@ -39,42 +38,6 @@ constexpr std::array<Keyword, 10> kKeywords{{
     {"mosaicity", Quantity::Mosaicity},
 }};
 
-// The keywords that can start with a character, as a range [first, last) of kKeywords.
-struct Candidates {
-  std::uint8_t first = 0, last = 0;
-};
-
-constexpr Candidates candidates_for(char first_char) {
-  switch (first_char) {
-    case 'A':
-      return {0, 1};
-    case 'B':
-      return {1, 2};
-    case 'C':
-      return {2, 3};
-    case 'a':
-      return {3, 4};
-    case 'b':
-      return {4, 5};
-    case 'g':
-      return {5, 6};
-    case 'c':
-      return {6, 9};
-    case 'm':
-      return {9, 10};
-    default:
-      return {};
-  }
-}
-
-// candidates_for, looked up by byte value.
-constexpr auto kCandidateTable = [] {
-  std::array<Candidates, 256> table{};
-  for (std::size_t c = 0; c < table.size(); ++c)
-    table[c] = candidates_for(static_cast<char>(static_cast<unsigned char>(c)));
-  return table;
-}();
-
 // The reader passes over, unseen, the records that cannot begin with a keyword.
 constexpr auto kKeywordTexts = [] {
   std::array<std::string_view, kKeywords.size()> texts;
@@ -83,26 +46,17 @@ constexpr auto kKeywordTexts = [] {
 }();
 constexpr LinePrefixFilter kKeywordFilter(kKeywordTexts);
 
-// Every keyword has at least this many characters; they are compared as one word first.
-constexpr std::size_t kWordLength = sizeof(std::uint64_t);
-static_assert(std::ranges::all_of(kKeywords,
-                                  [](const Keyword& k) { return k.text.size() >= kWordLength; }));
+static_assert(std::ranges::none_of(kKeywords, [](const Keyword& a) {
+  return std::ranges::any_of(
+      kKeywords, [&](const Keyword& b) { return &a != &b && b.text.starts_with(a.text); });
+}));
 
-std::uint64_t first_word(const char* text) {
-  std::uint64_t word;
-  std::memcpy(&word, text, kWordLength);
-  return word;
-}
-
-// The keyword that begins the left-adjusted line, or nullptr.
+// The keyword that begins the left-adjusted line, or nullptr. Only lines the filter let
+// through come here (keyword lines and a few that look like them), so a plain walk will do.
 const Keyword* match_keyword(std::string_view adjusted) {
-  if (adjusted.empty()) return nullptr;
-  const Candidates range = kCandidateTable[static_cast<unsigned char>(adjusted.front())];
-  for (std::size_t k = range.first; k < range.last; ++k) {
-    const std::string_view text = kKeywords[k].text;
-    if (adjusted.size() >= text.size() && first_word(adjusted.data()) == first_word(text.data()) &&
-        adjusted.starts_with(text))
-      return &kKeywords[k];
+  for (const Keyword& keyword : kKeywords) {
+    if (adjusted.front() == keyword.text.front() && adjusted.starts_with(keyword.text))
+      return &keyword;
   }
   return nullptr;
 }
@@ -145,6 +99,9 @@ void read_values(std::string_view adjusted, Destination target, ErrorPolicy& pol
                  const SourceContext& where) {
   const std::size_t colon = adjusted.find(':');
   const std::size_t start = colon == std::string_view::npos ? 0 : colon + 1;
+  // Most value texts are two plain decimal numbers: read at once, with the same bits.
+  const std::array<float*, 2> plain{target.minimum, target.maximum};
+  if (read_plain_reals(adjusted.substr(start), plain)) return;
   std::array<char, kLineLength> value_text;
   const std::size_t used = adjusted.size() - start;
   std::copy_n(adjusted.data() + start, used, value_text.data());

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "records/aligned_block.hpp"
 #include "records/io_status.hpp"
 #include "records/line_feed_mask.hpp"
 
@@ -36,7 +37,7 @@ struct InputFile::State {
   explicit State(std::size_t block_size)
       : capacity(block_size > 0 ? block_size : 1),
         // Only bytes read into the block and those cleared after them are looked at.
-        block(std::make_unique_for_overwrite<char[]>(capacity + kLineFeedChunk)) {}
+        block(make_aligned_block(capacity + kLineFeedChunk)) {}
 
   // Refills the block from the file. Returns the number of bytes now available, 0 at the end
   // of the file, -1 when the system fails (errno set).
@@ -119,9 +120,9 @@ struct InputFile::State {
     return valid < kLineFeedChunk ? mask & ((std::uint64_t{1} << valid) - 1) : mask;
   }
 
-  std::unique_ptr<ByteSource> source;  // null while no file is open
-  std::size_t capacity;                // bytes read into the block at a time
-  std::unique_ptr<char[]> block;
+  std::unique_ptr<ByteSource> source;    // null while no file is open
+  std::size_t capacity;                  // bytes read into the block at a time
+  AlignedBlock block;                    // page-aligned: the kernel copies into it fastest
   bool next_read_at_file_start = false;  // the file offset is 0
   bool block_holds_file_start = false;   // the block holds the file's first bytes
   std::size_t start = 0;                 // first unread byte of the block
@@ -184,12 +185,17 @@ int InputFile::read_record(std::string_view& text, std::size_t keep) {
       }
     }
     record_started = true;
+    if (!spans_blocks) {
+      if (s.take_record_in_block(text, keep)) {
+        ++record_number_;
+        return kStatusOk;
+      }
+      // No LF in the rest of the block: the record runs on into the next.
+      spans_blocks = true;
+      s.joined.clear();
+    }
     const char* base = s.block.get() + s.start;
     const std::size_t available = s.end - s.start;
-    if (!spans_blocks && s.take_record_in_block(text, keep)) {
-      ++record_number_;
-      return kStatusOk;
-    }
     const void* lf = std::memchr(base, '\n', available);
     const std::size_t length =
         lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - base) : available;
@@ -201,17 +207,6 @@ int InputFile::read_record(std::string_view& text, std::size_t keep) {
         text_closed = true;
       }
       if (kept + take == keep) text_closed = true;
-    }
-    if (lf != nullptr && !spans_blocks) {
-      // The whole record lies in the block: the text is a view into it.
-      s.start += length + 1;
-      ++record_number_;
-      text = std::string_view(base, take);
-      return kStatusOk;
-    }
-    if (!spans_blocks) {
-      spans_blocks = true;
-      s.joined.clear();
     }
     s.joined.append(base, take);
     kept += take;

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "records/aligned_block.hpp"
+
 namespace rqo {
 
 namespace {
@@ -22,9 +24,9 @@ std::string describe(std::string_view action, const std::string& name, int error
 }  // namespace
 
 struct OutputFile::State {
-  std::unique_ptr<ByteSink> sink;  // null while no file is open
+  alignas(kIoAlignment) char buffer[kBufferSize];  // page-aligned: the kernel copies it fastest
+  std::unique_ptr<ByteSink> sink;                  // null while no file is open
   std::size_t used = 0;
-  char buffer[kBufferSize];
 
   // Writes out the buffer; on failure returns errno (the buffer is dropped either way).
   int drain() {
