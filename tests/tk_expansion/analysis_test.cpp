@@ -1,5 +1,7 @@
 // The computation against known results: the reference calculator's worked example, two
 // series whose answer follows from geometry alone, and two principal strains that cross.
+#include "analysis.hpp"
+
 #include <gtest/gtest.h>
 
 #include <Eigen/Core>
@@ -10,12 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "cell_geometry.hpp"
-#include "expansion.hpp"
-#include "input_reader.hpp"
-#include "output_files.hpp"
-#include "principal_axes.hpp"
-#include "strain.hpp"
+#include "geometry.hpp"
+#include "input.hpp"
+#include "report.hpp"
 #include "worked_example.hpp"
 
 namespace tkx {

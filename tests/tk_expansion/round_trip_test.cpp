@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "expansion.hpp"
-#include "input_reader.hpp"
+#include "analysis.hpp"
+#include "input.hpp"
 #include "model/plot_file_layout.hpp"
 #include "model/run_table.hpp"
 #include "model/table_layout.hpp"
@@ -15,7 +15,7 @@
 #include "plot_file.hpp"
 #include "records/error_policy.hpp"
 #include "records/memory_files.hpp"
-#include "strain_plot.hpp"
+#include "report.hpp"
 #include "worked_example.hpp"
 
 namespace tkx {

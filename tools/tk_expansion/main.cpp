@@ -6,11 +6,11 @@
 #include <iostream>
 #include <span>
 
-#include "expansion.hpp"
-#include "input_reader.hpp"
+#include "analysis.hpp"
+#include "input.hpp"
 #include "options.hpp"
-#include "output_files.hpp"
-#include "summary.hpp"
+#include "output_set.hpp"
+#include "report.hpp"
 
 #ifndef TK_EXPANSION_VERSION
 #error "TK_EXPANSION_VERSION must be defined by the build"

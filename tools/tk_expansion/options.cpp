@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string_view>
 
-#include "number_text.hpp"
+#include "text.hpp"
 
 namespace tkx {
 

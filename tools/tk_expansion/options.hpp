@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "input_reader.hpp"
+#include "geometry.hpp"
+#include "input.hpp"
 #include "model/table_layout.hpp"
-#include "strain.hpp"
 
 namespace tkx {
 

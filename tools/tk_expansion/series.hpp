@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "number_text.hpp"
+#include "text.hpp"
 
 namespace tkx {
 

@@ -1,4 +1,4 @@
-#include "number_text.hpp"
+#include "text.hpp"
 
 #include <array>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "input_reader.hpp"
+#include "input.hpp"
 
 #include <array>
 #include <cerrno>
@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "cell_geometry.hpp"
+#include "geometry.hpp"
 #include "model/table_layout.hpp"
-#include "number_text.hpp"
+#include "text.hpp"
 
 namespace tkx {
 
