@@ -3,23 +3,17 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <initializer_list>
 #include <string>
 
 #include "model/plot_file_layout.hpp"
+#include "platform/concat.hpp"
 
 namespace kestrova {
 
 namespace {
 
 using namespace rqo::plot_layout;
-
-// Joins message pieces (kept apart from operator+ chains, which some compilers misjudge).
-std::string joined(std::initializer_list<std::string_view> pieces) {
-  std::string text;
-  for (const std::string_view piece : pieces) text.append(piece);
-  return text;
-}
+using rqo::platform::concat;
 
 std::string_view trim_blanks(std::string_view text) {
   const auto first = text.find_first_not_of(' ');
@@ -39,7 +33,7 @@ class Lines {
   // The next line, or throws when the file has ended.
   std::string_view next(std::string_view wanted) {
     if (at_end())
-      throw FormatError(number_ + 1, joined({"file ends where ", wanted, " was expected"}));
+      throw FormatError(number_ + 1, concat({"file ends where ", wanted, " was expected"}));
     return take();
   }
 
@@ -65,9 +59,9 @@ class Lines {
 };
 
 std::string_view after_label(Lines& lines, std::string_view label) {
-  const std::string_view line = lines.next(joined({"\"", label, "\""}));
+  const std::string_view line = lines.next(concat({"\"", label, "\""}));
   if (line.substr(0, label.size()) != label) {
-    throw FormatError(lines.number(), joined({"expected a line beginning with \"", label,
+    throw FormatError(lines.number(), concat({"expected a line beginning with \"", label,
                                               "\", found \"", line.substr(0, 60), "\""}));
   }
   return line.substr(label.size());
@@ -78,7 +72,7 @@ long integer_after_label(Lines& lines, std::string_view label) {
   long value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (text.empty() || error != std::errc{} || end != text.data() + text.size() || value < 0) {
-    throw FormatError(lines.number(), joined({"\"", text, "\" after \"", trim_blanks(label),
+    throw FormatError(lines.number(), concat({"\"", text, "\" after \"", trim_blanks(label),
                                               "\" is not a non-negative integer"}));
   }
   return value;
@@ -100,7 +94,7 @@ FieldKind parse_field(std::string_view field, long line, double& value) {
   value = std::strtod(copy.c_str(), &end);
   if (copy.empty() || copy.find_first_not_of("+-.0123456789") != std::string::npos ||
       end != copy.c_str() + copy.size() || !std::isfinite(value)) {
-    throw FormatError(line, joined({"\"", copy, "\" is not a number"}));
+    throw FormatError(line, concat({"\"", copy, "\" is not a number"}));
   }
   return FieldKind::Number;
 }
@@ -138,8 +132,8 @@ Pattern read_pattern(Lines& lines) {
   pattern.announced_points = integer_after_label(lines, kPoints);
   pattern.marker = static_cast<int>(integer_after_label(lines, kMarker));
   pattern.size = static_cast<int>(integer_after_label(lines, kSize));
-  if (lines.next(joined({"\"", kData, "\""})) != kData) {
-    throw FormatError(lines.number(), joined({"expected \"", kData, "\""}));
+  if (lines.next(concat({"\"", kData, "\""})) != kData) {
+    throw FormatError(lines.number(), concat({"expected \"", kData, "\""}));
   }
   read_rows(lines, pattern);
   return pattern;

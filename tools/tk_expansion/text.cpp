@@ -32,10 +32,4 @@ std::string short_text(double value) {
   return std::string(buffer.data(), result.ptr);
 }
 
-std::string concat(std::initializer_list<std::string_view> pieces) {
-  std::string text;
-  for (const std::string_view piece : pieces) text.append(piece);
-  return text;
-}
-
 }  // namespace tkx

@@ -1,9 +1,10 @@
 #pragma once
 
 #include <cstddef>
-#include <initializer_list>
 #include <string>
 #include <string_view>
+
+#include "platform/concat.hpp"
 
 namespace tkx {
 
@@ -19,7 +20,6 @@ void append_fixed_field(std::string& out, double value, std::size_t width, int d
 // significant digits comes back as typed, and a mean of two such values loses its noise.
 std::string short_text(double value);
 
-// The pieces one after the other (GCC 12 misjudges long operator+ chains under -Wrestrict).
-std::string concat(std::initializer_list<std::string_view> pieces);
+using rqo::platform::concat;
 
 }  // namespace tkx
