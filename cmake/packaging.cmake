@@ -1,10 +1,10 @@
-# Installation and packages: the programs go to <prefix>/bin, the README and the bundled
-# example series to the documentation folder. CPack makes a .zip on Windows, a .tar.gz and a
-# .deb on Linux.
-# The packages hold the two programs only: packing them need not build the tests first.
+# Installation and packages, every install rule of the project: the three programs go to
+# <prefix>/bin, the README and the bundled example series to the documentation folder. CPack
+# makes a .zip on Windows, a .tar.gz and a .deb on Linux.
+# The packages hold the programs only: packing them need not build the tests first.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 include(GNUInstallDirs)
-install(TARGETS read_quavelon_out kestrova RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS read_quavelon_out kestrova tk_expansion RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(WIN32)
   set(RQO_DOC_DIR .)
 else()

@@ -6,6 +6,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER="${FUZZ_CXX:-clang++}" \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRQO_FUZZ=ON -DBUILD_TESTING=OFF -DRQO_BENCH=OFF >/dev/null
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRQO_FUZZ=ON -DBUILD_TESTING=OFF -DRQO_BENCH=OFF \
+  ${FUZZ_CMAKE_ARGS:-} >/dev/null
 cmake --build "$build" -j"${FUZZ_JOBS:-2}" --target \
   list_input_fuzz plain_reals_fuzz count_columns_fuzz fixed_point_fuzz scan_log_fuzz run_list_fuzz
