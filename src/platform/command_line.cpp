@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #ifdef _WIN32
-#include <shellapi.h>
 #include <windows.h>
+
+// After windows.h, which it builds on.
+#include <shellapi.h>
 #endif
 
 namespace rqo::platform {
