@@ -16,7 +16,7 @@ cmake --build "$build" -j"$jobs"
 "$build/run_under_wine.sh" cmd /c exit 0 >/dev/null 2>&1 || true
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
-wineserver -p
+wineserver -p </dev/null >/dev/null 2>&1
 trap 'wineserver -k 2>/dev/null || true' EXIT
 
 ctest --test-dir "$build" --output-on-failure -j"$jobs" "$@"
