@@ -46,15 +46,21 @@ TEST(CommandLine, ToolAnswersHelpAndVersionAndRefusesOtherArguments) {
 
 #ifdef RQO_KESTROVA
 TEST(CommandLine, KestrovaAnswersHelpAndVersionAndRefusesOtherArguments) {
-  const std::string usage = "usage: kestrova PLOT_FILE | --help | --version\n";
-  check_cases(RQO_KESTROVA,
-              {
-                  {{"--help"}, 0, usage + "\nDraws a plot file", ""},
-                  {{"--version"}, 0, std::string("kestrova ") + RQO_VERSION + "\n", ""},
-                  {{}, 2, "", usage},
-                  {{"--plot"}, 2, "", usage},
-                  {{"a.pgf", "b.pgf"}, 2, "", usage},
-              });
+  const std::string hint =
+      "usage: kestrova PLOT_FILE | --report [FOLDER] | --help | --version; 'kestrova --help' "
+      "tells more\n";
+  check_cases(
+      RQO_KESTROVA,
+      {
+          {{"--help"}, 0, "Shows the plot files of read_quavelon_out", ""},
+          {{"--version"}, 0, std::string("kestrova ") + RQO_VERSION + "\n", ""},
+          {{}, 2, "", "kestrova: a PLOT_FILE or --report is required\n" + hint},
+          {{"--plot"}, 2, "", "kestrova: The following argument was not expected: --plot\n" + hint},
+          {{"a.pgf", "b.pgf"},
+           2,
+           "",
+           "kestrova: The following argument was not expected: b.pgf\n" + hint},
+      });
 }
 #endif
 

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "support/tool_run.hpp"
 
@@ -18,13 +21,59 @@ using rqo::testing::PathChange;
 using rqo::testing::ScratchDir;
 using rqo::testing::ToolRun;
 
-// Runs kestrova on `plot_name` in `dir`; `path`, when given, is the whole of its PATH.
-ToolRun run_kestrova(const ScratchDir& dir, const std::string& plot_name,
+// Runs kestrova with `arguments` in `dir`; `path`, when given, is the whole of its PATH.
+ToolRun run_kestrova(const ScratchDir& dir, const std::vector<std::string>& arguments,
                      const std::string& path = "") {
   return rqo::testing::run_program_in(
-      dir, RQO_KESTROVA, {plot_name}, "",
+      dir, RQO_KESTROVA, arguments, "",
       {path.empty() ? PathChange::Kind::None : PathChange::Kind::Replace, path});
 }
+
+ToolRun run_kestrova(const ScratchDir& dir, const std::string& plot_name,
+                     const std::string& path = "") {
+  return run_kestrova(dir, std::vector<std::string>{plot_name}, path);
+}
+
+#ifndef _WIN32
+// Sets the graphical-session variables for as long as it lives (the programs started take
+// this environment); an empty value unsets one.
+class GraphicalSession {
+ public:
+  explicit GraphicalSession(const char* display) {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+      const char* old = std::getenv(name);
+      saved_.push_back({name, old != nullptr, old != nullptr ? old : ""});
+      unsetenv(name);
+    }
+    if (*display != '\0') setenv("DISPLAY", display, 1);
+  }
+  ~GraphicalSession() {
+    for (const Saved& saved : saved_) {
+      if (saved.present) {
+        setenv(saved.name, saved.value.c_str(), 1);
+      } else {
+        unsetenv(saved.name);
+      }
+    }
+  }
+  GraphicalSession(const GraphicalSession&) = delete;
+  GraphicalSession& operator=(const GraphicalSession&) = delete;
+
+ private:
+  struct Saved {
+    const char* name;
+    bool present;
+    std::string value;
+  };
+  std::vector<Saved> saved_;
+};
+#endif
+
+class Kestrova : public ::testing::Test {
+#ifndef _WIN32
+  GraphicalSession no_session_{""};
+#endif
+};
 
 #ifdef _WIN32
 
@@ -66,7 +115,7 @@ std::string pattern(int number, int points, std::initializer_list<std::string> r
 
 const std::string kEnd = "# END OF FILE\r\n";
 
-TEST(Kestrova, DrawsAPlotFileIntoAPngBesideIt) {
+TEST_F(Kestrova, DrawsAPlotFileIntoAPngBesideIt) {
   if (!gnuplot_available()) GTEST_SKIP() << "gnuplot is not installed";
   ScratchDir dir;
   // The first pattern announces more points than it holds, as after a quiet end of the pass;
@@ -82,13 +131,15 @@ TEST(Kestrova, DrawsAPlotFileIntoAPngBesideIt) {
                 kEnd);
   const ToolRun run = run_kestrova(dir, "it's plot.pgf");
   EXPECT_EQ(run.exit_code, 0) << run.err;
-  EXPECT_EQ(run.out, "") << "nothing is drawn as text when the output is no terminal";
+  // One line says where the report is; nothing is drawn as text when the output is no terminal.
+  EXPECT_EQ(run.out.rfind("kestrova: no browser to open; the report is ", 0), 0u) << run.out;
+  EXPECT_EQ(run.out.find('\n'), run.out.size() - 1) << run.out;
   const std::string png = dir.read("it's plot.png");
   ASSERT_GT(png.size(), 8u);
   EXPECT_EQ(png.substr(1, 3), "PNG");
 }
 
-TEST(Kestrova, DrawsAFileWithoutPoints) {
+TEST_F(Kestrova, DrawsAFileWithoutPoints) {
   if (!gnuplot_available()) GTEST_SKIP() << "gnuplot is not installed";
   ScratchDir dir;
   dir.write("empty.pgf", header(2) + pattern(1, 0, {}) + pattern(2, 0, {}) + kEnd);
@@ -97,7 +148,7 @@ TEST(Kestrova, DrawsAFileWithoutPoints) {
   EXPECT_FALSE(dir.read("empty.png").empty());
 }
 
-TEST(Kestrova, RejectsWhatIsNotACompletePlotFile) {
+TEST_F(Kestrova, RejectsWhatIsNotACompletePlotFile) {
   struct Case {
     const char* name;
     std::string content;
@@ -127,23 +178,130 @@ TEST(Kestrova, RejectsWhatIsNotACompletePlotFile) {
         << c.name << ": " << run.err;
     EXPECT_NE(run.err.find(c.reason), std::string::npos) << c.name << ": " << run.err;
     EXPECT_FALSE(dir.exists("input.png")) << c.name;
+    EXPECT_FALSE(dir.exists("TK_report.html")) << c.name;
   }
 }
 
-TEST(Kestrova, SaysSoWhenGnuplotIsMissing) {
+TEST_F(Kestrova, WithoutABrowserOrGnuplotSaysWhereTheReportIs) {
   ScratchDir dir;
   dir.write("a.pgf", header(1) + pattern(1, 0, {}) + kEnd);
   const ToolRun run = run_kestrova(dir, "a.pgf", dir.path().string());
-  EXPECT_EQ(run.exit_code, 2);
-  EXPECT_NE(run.err.find(" was not found on the PATH"), std::string::npos) << run.err;
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_NE(run.out.find("the report is "), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("TK_report.html (a.pgf at #a)"), std::string::npos) << run.out;
+  EXPECT_TRUE(dir.exists("TK_report.html"));
 }
 
-TEST(Kestrova, MissingFileAndUsage) {
+TEST_F(Kestrova, MissingFileAndUsage) {
   ScratchDir dir;
   const ToolRun missing = run_kestrova(dir, "nothing.pgf");
   EXPECT_NE(missing.exit_code, 0);
   EXPECT_NE(missing.err.find("cannot open nothing.pgf"), std::string::npos) << missing.err;
 }
+
+// A series folder: the table, two of the nine plot files (one with a title that could end a
+// script element early) and a plot file of the user's.
+void write_series(const ScratchDir& dir) {
+  dir.write("TK_parameters_quavelon_out.xy",
+            crlf_lines({"! Cooling </script> & co", "! Parameters", "!   TK    a_min(A)", "!---",
+                        "150.00    10.13000     *******", "100.00    10.12340    10.20000"}));
+  dir.write("TK_cell_a.pgf",
+            header(2) +
+                pattern(1, 2, {"100.00            10.12340", "150.00            10.13000"}) +
+                pattern(2, 2, {"100.00            10.22340", "150.00  ******************"}) + kEnd);
+  dir.write("TK_volume.pgf", header(1) + pattern(1, 1, {"-50.00             1.00000"}) + kEnd);
+}
+
+TEST_F(Kestrova, ReportHoldsThePlotsAndTheTableWithTheFilesDigits) {
+  ScratchDir dir;
+  write_series(dir);
+  const ToolRun run = run_kestrova(dir, std::vector<std::string>{"--report"});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  const std::string report = dir.read("TK_report.html");
+  const std::string expected[] = {
+      // the facts of the series, with the table's digits
+      "<dd id=\"run-count\">2</dd>",
+      "100.00 K to 150.00 K",
+      "<h1>Cooling &lt;/script&gt; &amp; co</h1>",
+      // the plots at their anchors, the points as the files write them, overflow left out
+      "id=\"TK_cell_a\"",
+      "id=\"plot-TK_volume\"",
+      R"j("name":"a_min(A)=f(T)","lineOnly":false,"marker":1,"x":["100.00","150.00"],"y":["10.12340","10.13000"]})j",
+      R"("x":["100.00"],"y":["10.22340"])",
+      R"("x":["-50.00"],"y":["1.00000"])",
+      // the missing plot files said so
+      "TK_cell_b.pgf, TK_cell_c.pgf, TK_cell_alpha.pgf",
+      // the table's fields, overflow as written
+      "<td>150.00<td>10.13000<td>*******",
+      "<td>100.00<td>10.12340<td>10.20000",
+  };
+  for (const std::string& text : expected) EXPECT_NE(report.find(text), std::string::npos) << text;
+  // Text from the files never ends a script element; the page holds no folder.
+  EXPECT_EQ(report.find("Cooling </script>"), std::string::npos);
+  EXPECT_EQ(report.find(dir.path().filename().string()), std::string::npos);
+  EXPECT_FALSE(dir.exists("TK_report.html.part"));
+
+  // The same files elsewhere give the same bytes, through either command.
+  ScratchDir other;
+  write_series(other);
+  EXPECT_EQ(run_kestrova(other, "TK_volume.pgf", other.path().string()).exit_code, 0);
+  EXPECT_EQ(other.read("TK_report.html"), report);
+}
+
+TEST_F(Kestrova, RefusesWithoutChangingTheReport) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> arguments;
+    const char* make_directory;  // a folder where a file is to go
+    int exit_code;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"a plot file of the folder is broken",
+       {"TK_cell_a.pgf"},
+       nullptr,
+       1,
+       "kestrova: TK_volume.pgf is not a plot file: line 1"},
+      {"the report cannot be written",
+       {"--report"},
+       "TK_report.html.part",
+       2,
+       "kestrova: cannot write TK_report.html in .: "},
+      {"not a folder", {"--report", "nothing"}, nullptr, 2, "kestrova: nothing is not a folder"},
+      {"unknown option", {"--bogus"}, nullptr, 2, "kestrova: The following argument was not"},
+      {"both", {"a.pgf", "--report"}, nullptr, 2, "kestrova: PLOT_FILE excludes --report"},
+  };
+  for (const Case& c : cases) {
+    ScratchDir dir;
+    write_series(dir);
+    if (c.arguments.front() == "TK_cell_a.pgf") dir.write("TK_volume.pgf", "not a plot\r\n");
+    if (c.make_directory != nullptr)
+      std::filesystem::create_directory(dir.path() / c.make_directory);
+    dir.write("TK_report.html", "the report before");
+    const ToolRun run = run_kestrova(dir, c.arguments, dir.path().string());
+    EXPECT_EQ(run.exit_code, c.exit_code) << c.name;
+    EXPECT_EQ(run.err.rfind(c.message, 0), 0u) << c.name << ": " << run.err;
+    EXPECT_EQ(dir.read("TK_report.html"), "the report before") << c.name;
+  }
+}
+
+#ifndef _WIN32
+TEST_F(Kestrova, OpensTheReportAtThePlotInTheBrowser) {
+  ScratchDir dir;
+  write_series(dir);
+  // xdg-open stands in for the browser: it notes the address it is given.
+  dir.write("xdg-open", "#!/bin/sh\nprintf '%s' \"$1\" > opened.part && mv opened.part opened\n");
+  std::filesystem::permissions(dir.path() / "xdg-open", std::filesystem::perms::owner_all);
+  const GraphicalSession session(":7");
+  const ToolRun run = run_kestrova(dir, "TK_cell_a.pgf", dir.path().string() + ":/usr/bin:/bin");
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(run.out, "kestrova: TK_cell_a.pgf opened in the browser (TK_report.html)\n");
+  for (int wait = 0; wait < 500 && !dir.exists("opened"); ++wait)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_EQ(dir.read("opened"), "file://" + std::filesystem::canonical(dir.path()).string() +
+                                    "/TK_report.html#TK_cell_a");
+}
+#endif
 
 }  // namespace
 

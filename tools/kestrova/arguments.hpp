@@ -1,20 +1,27 @@
 #pragma once
 
-#include <span>
+#include <optional>
+#include <ostream>
 #include <string>
+#include <vector>
 
 namespace kestrova {
 
-// What the command line asks for: draw the one plot file it names, or answer "--help" or
-// "--version"; anything else is a usage error (exit 2).
+// What the command line asks for: show one plot file (in the report, opened at its plot), or
+// write the report of a folder without opening anything.
 struct Arguments {
-  enum class Action { Draw, Help, Version, UsageError };
-  Action action = Action::UsageError;
-  std::string plot_name;  // for Draw
+  enum class Action { Show, Report };
+  Action action = Action::Show;
+  std::string plot_name;      // for Show
+  std::string report_folder;  // for Report; "." when none is given
 };
 
-Arguments parse_arguments(std::span<const char* const> arguments);
+inline constexpr const char* kUsage = "kestrova PLOT_FILE | --report [FOLDER] | --help | --version";
 
-inline constexpr const char* kUsage = "usage: kestrova PLOT_FILE | --help | --version";
+// Parses the arguments (UTF-8) through the programs' one command-line answer: gives the
+// arguments, or answers --help, --version and a bad argument on `out` and `err` and gives the
+// exit code in `answered`.
+std::optional<Arguments> parse_arguments(const std::vector<std::string>& arguments,
+                                         std::ostream& out, std::ostream& err, int& answered);
 
 }  // namespace kestrova

@@ -1,46 +1,34 @@
-// kestrova: draws one plot file (header, patterns of temperature-value rows, end marker) with
-// gnuplot into <name>.png beside it, and on the terminal when standard output is one.
+// kestrova: shows the plot files of a series (header, patterns of temperature-value rows, end
+// marker) in one interactive report beside them, opened in the browser at the plot asked for;
+// without a browser, says where the report is and draws with gnuplot when it is there.
 
-#include <sys/stat.h>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
-#include <cstdio>
-#include <fstream>
+#include <filesystem>
 #include <iostream>
-#include <span>
-#include <sstream>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "arguments.hpp"
+#include "embedded_files.hpp"
 #include "gnuplot_script.hpp"
+#include "open_in_browser.hpp"
 #include "path_search.hpp"
-#include "plot_file.hpp"
+#include "platform/command_line.hpp"
+#include "platform/native_path.hpp"
+#include "report_file.hpp"
+#include "report_html.hpp"
+#include "report_input.hpp"
 #include "run_gnuplot.hpp"
 
 namespace {
 
-constexpr int kExitUsage = 2;
 constexpr int kExitBadFile = 1;
-constexpr int kExitNoGnuplot = 2;
+constexpr int kExitCannotWrite = 2;
 constexpr int kExitGnuplotFailed = 3;
-
-#ifdef _WIN32
-constexpr std::string_view kGnuplotAdvice =
-    "install gnuplot for Windows and put its bin folder (the one holding gnuplot.exe) on the "
-    "PATH";
-#else
-constexpr std::string_view kGnuplotAdvice = "install it (Debian package gnuplot-nox)";
-#endif
-
-std::string png_name_for(const std::string& plot_name) {
-  constexpr std::string_view kExtension = ".pgf";
-  if (plot_name.size() > kExtension.size() &&
-      std::string_view(plot_name).substr(plot_name.size() - kExtension.size()) == kExtension) {
-    return plot_name.substr(0, plot_name.size() - kExtension.size()) + ".png";
-  }
-  return plot_name + ".png";
-}
 
 bool has_control_characters(std::string_view text) {
   for (const char c : text) {
@@ -49,41 +37,48 @@ bool has_control_characters(std::string_view text) {
   return false;
 }
 
-// Draws the plot file; the exit code.
-int draw(const std::string& plot_name) {
-  if (has_control_characters(plot_name)) {
-    std::cerr << "kestrova: the file name holds control characters\n";
-    return kExitUsage;
-  }
+std::string png_name_for(const std::string& plot_name) {
+  constexpr std::string_view kExtension = ".pgf";
+  if (plot_name.size() > kExtension.size() && plot_name.ends_with(kExtension))
+    return plot_name.substr(0, plot_name.size() - kExtension.size()) + ".png";
+  return plot_name + ".png";
+}
 
-  std::ifstream in(plot_name, std::ios::binary);
-  if (!in) {
-    std::cerr << "kestrova: cannot open " << plot_name << "\n";
-    return kExitBadFile;
-  }
-  std::ostringstream content;
-  content << in.rdbuf();
-
-  kestrova::PlotFile plot;
+// Writes the report of `folder`; the exit code (0 when written).
+int write_report(const std::filesystem::path& folder, const std::string& shown_folder,
+                 const std::string& extra_plot, kestrova::ReportInput& input) {
   try {
-    plot = kestrova::parse_plot_file(content.str());
-  } catch (const kestrova::FormatError& error) {
-    std::cerr << "kestrova: " << plot_name << " is not a plot file: " << error.what() << "\n";
+    input = kestrova::read_report_input(folder, extra_plot);
+  } catch (const kestrova::NotAPlotFile& error) {
+    std::cerr << "kestrova: " << error.file_name() << " is not a plot file: " << error.what()
+              << "\n";
+    return kExitBadFile;
+  } catch (const kestrova::UnreadableFile& error) {
+    std::cerr << "kestrova: cannot read " << error.what() << "\n";
     return kExitBadFile;
   }
-
-  const std::string gnuplot = kestrova::find_on_path(kestrova::kGnuplotProgram);
-  if (gnuplot.empty()) {
-    std::cerr << "kestrova: " << kestrova::kGnuplotProgram << " was not found on the PATH; "
-              << kGnuplotAdvice << " to draw " << plot_name << "\n";
-    return kExitNoGnuplot;
+  const std::string html = kestrova::report_html(
+      input, {kestrova::plotting_library(), kestrova::report_script(), kestrova::report_style()});
+  const std::string failure = kestrova::replace_file(folder / kestrova::kReportName, html);
+  if (!failure.empty()) {
+    std::cerr << "kestrova: cannot write " << kestrova::kReportName << " in " << shown_folder
+              << ": " << failure << "\n";
+    return kExitCannotWrite;
   }
+  return 0;
+}
 
+// Draws the plot file with gnuplot into a PNG beside it, and on the terminal when standard
+// output is one; the exit code.
+int draw_with_gnuplot(const std::string& gnuplot, const kestrova::PlotFile& plot,
+                      const std::string& plot_name) {
   const std::string png_name = png_name_for(plot_name);
-  const bool on_terminal = isatty(STDOUT_FILENO) == 1;
-  const std::string script = kestrova::gnuplot_script(plot, png_name, on_terminal);
+  bool on_terminal = false;
+#ifndef _WIN32
+  on_terminal = isatty(STDOUT_FILENO) == 1;
+#endif
   std::cout.flush();
-  switch (kestrova::run_gnuplot(gnuplot, script)) {
+  switch (kestrova::run_gnuplot(gnuplot, kestrova::gnuplot_script(plot, png_name, on_terminal))) {
     case kestrova::GnuplotOutcome::NotStarted:
       std::cerr << "kestrova: cannot start " << gnuplot << "\n";
       return kExitGnuplotFailed;
@@ -93,34 +88,73 @@ int draw(const std::string& plot_name) {
     case kestrova::GnuplotOutcome::Drawn:
       break;
   }
-  struct stat png {};
-  if (stat(png_name.c_str(), &png) != 0 || png.st_size == 0) {
+  std::error_code error;
+  if (std::filesystem::file_size(rqo::platform::native_path(png_name), error) == 0 || error) {
     std::cerr << "kestrova: gnuplot wrote no image " << png_name << "\n";
     return kExitGnuplotFailed;
   }
   return 0;
 }
 
+int show(const std::string& plot_name) {
+  if (has_control_characters(plot_name)) {
+    std::cerr << "kestrova: the file name holds control characters\n";
+    return rqo::platform::kExitUsage;
+  }
+  if (!rqo::platform::is_existing_file(plot_name)) {
+    std::cerr << "kestrova: cannot open " << plot_name << "\n";
+    return kExitBadFile;
+  }
+  const std::filesystem::path file = rqo::platform::native_path(plot_name);
+  std::filesystem::path folder = file.parent_path();
+  const std::string shown_folder = folder.empty() ? "." : kestrova::utf8_name(folder);
+  if (folder.empty()) folder = ".";
+  const std::string file_name = kestrova::utf8_name(file.filename());
+  kestrova::ReportInput input;
+  if (const int code = write_report(folder, shown_folder, file_name, input); code != 0) return code;
+
+  std::error_code error;
+  const std::filesystem::path report =
+      std::filesystem::absolute(folder / kestrova::kReportName, error).lexically_normal();
+  const std::string url = kestrova::file_url(report, kestrova::plot_anchor(file_name));
+  if (kestrova::can_open_browser() && kestrova::open_in_browser(url)) {
+    std::cout << "kestrova: " << file_name << " opened in the browser (" << kestrova::kReportName
+              << ")\n";
+    return 0;
+  }
+  std::cout << "kestrova: no browser to open; the report is " << kestrova::utf8_name(report) << " ("
+            << file_name << " at #" << kestrova::plot_anchor(file_name) << ")\n";
+  const std::string gnuplot = kestrova::find_on_path(kestrova::kGnuplotProgram);
+  if (gnuplot.empty()) return 0;
+  const kestrova::ReportPlot* shown = input.strain ? &*input.strain : nullptr;
+  for (const kestrova::ReportPlot& plot : input.plots)
+    if (plot.file_name == file_name) shown = &plot;
+  if (shown == nullptr || shown->file_name != file_name) return 0;
+  return draw_with_gnuplot(gnuplot, shown->plot, plot_name);
+}
+
+int report(const std::string& folder_name) {
+  const std::filesystem::path folder = rqo::platform::native_path(folder_name);
+  std::error_code error;
+  if (!std::filesystem::is_directory(folder, error)) {
+    std::cerr << "kestrova: " << folder_name << " is not a folder\n";
+    return kExitCannotWrite;
+  }
+  kestrova::ReportInput input;
+  const int code = write_report(folder, folder_name, "", input);
+  if (code == 0)
+    std::cout << "kestrova: " << kestrova::kReportName << " written in " << folder_name << "\n";
+  return code;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  const auto arguments = kestrova::parse_arguments(
-      std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc - 1)));
-  switch (arguments.action) {
-    case kestrova::Arguments::Action::Help:
-      std::cout << kestrova::kUsage
-                << "\n\nDraws a plot file of read_quavelon_out (TK_*.pgf) with gnuplot into a "
-                   "PNG image beside it\n(TK_cell_a.pgf gives TK_cell_a.png), and on the "
-                   "terminal when standard output is one.\n";
-      return 0;
-    case kestrova::Arguments::Action::Version:
-      std::cout << "kestrova " << RQO_VERSION << "\n";
-      return 0;
-    case kestrova::Arguments::Action::UsageError:
-      std::cerr << kestrova::kUsage << "\n";
-      return kExitUsage;
-    case kestrova::Arguments::Action::Draw:
-      break;
-  }
-  return draw(arguments.plot_name);
+  int answered = 0;
+  const auto arguments = kestrova::parse_arguments(rqo::platform::utf8_arguments(argc, argv),
+                                                   std::cout, std::cerr, answered);
+  if (!arguments) return answered;
+  if (arguments->action == kestrova::Arguments::Action::Report)
+    return report(arguments->report_folder);
+  return show(arguments->plot_name);
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "model/plot_file_layout.hpp"
 #include "platform/concat.hpp"
@@ -112,7 +113,9 @@ void read_rows(Lines& lines, Pattern& pattern) {
             FieldKind::Number &&
         parse_field(row.substr(kTemperatureWidth), lines.number(), point.y) == FieldKind::Number;
     if (plottable) {
-      pattern.points.push_back(point);
+      point.x_text = trim_blanks(row.substr(0, kTemperatureWidth));
+      point.y_text = trim_blanks(row.substr(kTemperatureWidth));
+      pattern.points.push_back(std::move(point));
     } else {
       ++pattern.unplottable_rows;
     }

@@ -7,9 +7,13 @@
 
 namespace kestrova {
 
+// A point as a number to plot and as the text the file holds (blanks trimmed), which is what a
+// report shows: the file's digits, never a value rendered again.
 struct Point {
   double x;
   double y;
+  std::string x_text;
+  std::string y_text;
 };
 
 // One data series: the header values it announces and the rows that follow them.
