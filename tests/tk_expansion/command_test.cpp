@@ -37,8 +37,13 @@ TEST(TkExpansionCommand, Arguments) {
   const Case cases[] = {
       {"--help", 0, "usage: tk_expansion", ""},
       {"--version", 0, "tk_expansion 1.", ""},
-      {"--frame=a input.txt", 2, "", "tk_expansion: unknown option --frame=a\n\nusage:"},
-      {"--strain almansi input.txt", 2, "", "tk_expansion: bad value \"almansi\" for --strain"},
+      {"--frame=a input.txt", 2, "",
+       "tk_expansion: The following argument was not expected: --frame=a\n"
+       "usage: tk_expansion [options] [FILE]; 'tk_expansion --help' tells more\n"},
+      {"--strain almansi input.txt", 2, "", "tk_expansion: --strain: almansi not in"},
+      {"--fit poly:5 input.txt", 2, "", "tk_expansion: --fit: \"poly:5\" is not linear"},
+      {"--reference 2 --reference-t 200 input.txt", 2, "", "tk_expansion: --reference"},
+      {"--draws 10 input.txt", 2, "", "tk_expansion: --draws requires --cell-errors"},
   };
   for (const auto& c : cases) {
     const ScratchDir dir;

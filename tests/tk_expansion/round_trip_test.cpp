@@ -83,7 +83,7 @@ TEST(LayoutRoundTrip, TkExpansionReadsTheTableTheToolWrites) {
 TEST(LayoutRoundTrip, KestrovaReadsTheStrainPlot) {
   const Series series = parse_series(kWorkedExample, "example.txt", {});
   const StrainSettings settings;
-  const Expansion expansion = analyse(series, settings);
+  const Expansion expansion = analyse(series, with_strain(settings));
   const kestrova::PlotFile plot =
       kestrova::parse_plot_file(strain_plot(series, expansion, settings));
 

@@ -10,3 +10,12 @@ inline constexpr const char* kWorkedExample =
     "180 2 8.10999 10.56400 12.29357 88.260 101.430 92.040\n"
     "150 1 8.10671 10.56304 12.28051 88.200 101.475 92.025\n"
     "120 1 8.10346 10.56209 12.26742 88.140 101.520 92.010\n";
+
+#include "analysis.hpp"
+
+// The default settings but for the strain definition.
+inline tkx::Settings with_strain(const tkx::StrainSettings& strain) {
+  tkx::Settings settings;
+  settings.strain = strain;
+  return settings;
+}

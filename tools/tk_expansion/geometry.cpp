@@ -90,14 +90,18 @@ std::array<int, 3> matching_permutation(const Eigen::Matrix3d& reference,
   return best;
 }
 
-void track_axes(std::vector<PrincipalStrains>& rows) {
-  for (std::size_t n = 2; n < rows.size(); ++n) {
-    const auto p = matching_permutation(rows[1].vectors, rows[n].vectors);
-    const PrincipalStrains old = rows[n];
-    for (int i = 0; i < 3; ++i) {
-      rows[n].values(i) = old.values(p[i]);
-      rows[n].vectors.col(i) = old.vectors.col(p[i]);
-    }
+void reorder(PrincipalStrains& row, const std::array<int, 3>& p) {
+  const PrincipalStrains old = row;
+  for (int i = 0; i < 3; ++i) {
+    row.values(i) = old.values(p[i]);
+    row.vectors.col(i) = old.vectors.col(p[i]);
+  }
+}
+
+void track_axes(std::vector<PrincipalStrains>& rows, std::size_t reference, std::size_t labelling) {
+  for (std::size_t n = 0; n < rows.size(); ++n) {
+    if (n == reference || n == labelling) continue;
+    reorder(rows[n], matching_permutation(rows[labelling].vectors, rows[n].vectors));
   }
 }
 

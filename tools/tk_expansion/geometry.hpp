@@ -4,6 +4,7 @@
 // volume, the strain between two cells, its principal values and axes.
 #include <Eigen/Core>
 #include <array>
+#include <cstddef>
 #include <vector>
 
 #include "series.hpp"
@@ -51,10 +52,13 @@ PrincipalStrains principal_strains(const Eigen::Matrix3d& strain);
 std::array<int, 3> matching_permutation(const Eigen::Matrix3d& reference,
                                         const Eigen::Matrix3d& vectors);
 
-// Keeps the labels of row 1 (its ascending order) along the series: every later row is
-// reordered to match row 1's eigenvectors, so an axis keeps its label when two principal
-// strains cross. Row 0, the strain-free reference, is left as it is.
-void track_axes(std::vector<PrincipalStrains>& rows);
+// Keeps the labels of the labelling row (its ascending order) along the series: every other
+// row is reordered to match the labelling row's eigenvectors, so an axis keeps its label when
+// two principal strains cross. The reference row, strain-free, is left as it is.
+void track_axes(std::vector<PrincipalStrains>& rows, std::size_t reference, std::size_t labelling);
+
+// Reorders `row` so that new i = old p(i).
+void reorder(PrincipalStrains& row, const std::array<int, 3>& p);
 
 // Direction of the Cartesian unit vector v in the crystal axes of the cell whose Cartesian
 // matrix is `cell`: components along a, b, c, scaled to unit sum of squares, with the

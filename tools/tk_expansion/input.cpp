@@ -1,5 +1,6 @@
 #include "input.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -7,11 +8,14 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <numbers>
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "geometry.hpp"
 #include "model/table_layout.hpp"
+#include "platform/native_path.hpp"
 #include "text.hpp"
 
 namespace tkx {
@@ -19,6 +23,7 @@ namespace tkx {
 namespace {
 
 constexpr std::string_view kBlanks = " \t";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // A table row's leading columns, up to the last one used: T, then minimum and maximum of a,
 // b, c, alpha, beta, gamma; later fields (volumes, mosaicity, chi-square values) are not used.
@@ -39,9 +44,25 @@ constexpr std::array<std::pair<std::size_t, std::size_t>, 6> kCellColumns{{
     {table::column_index("gamma_min"), table::column_index("gamma_max")},
 }};
 
-// A column file's row.
+// A column file's row, without or with the cell's uncertainties.
 constexpr std::array<std::string_view, 8> kColumnFields = {"T", "sigma_T", "a",    "b",
                                                            "c", "alpha",   "beta", "gamma"};
+constexpr std::array<std::string_view, 14> kColumnFieldsWithSigmas = {
+    "T",       "sigma_T", "a",           "sigma_a", "b",          "sigma_b", "c",
+    "sigma_c", "alpha",   "sigma_alpha", "beta",    "sigma_beta", "gamma",   "sigma_gamma"};
+
+// What a row's values must lie within: beyond these no cell or weight makes sense, and the
+// arithmetic would lose every digit (weights 1/σT squared, volumes of cubed lengths).
+constexpr double kShortestLength = 1e-3;     // Å
+constexpr double kLongestLength = 1e4;       // Å
+constexpr double kSmallestSigmaT = 1e-6;     // K
+constexpr double kLargestSigmaT = 1e6;       // K
+constexpr double kLargestTemperature = 1e6;  // K
+
+// The standard deviation of a value spread uniformly between a minimum and a maximum.
+double uniform_sigma(double minimum, double maximum) {
+  return std::abs(maximum - minimum) / std::sqrt(12.0);
+}
 
 std::vector<std::string_view> split_blanks(std::string_view line) {
   std::vector<std::string_view> fields;
@@ -78,7 +99,8 @@ std::array<double, N> parse_fields(const std::vector<std::string_view>& fields,
   std::array<double, N> values{};
   for (std::size_t i = 0; i < N; ++i) {
     if (!parse_number(fields[i], values[i])) {
-      throw InputError(file, line, concat({names[i], " \"", fields[i], "\" is not a number"}));
+      throw InputError(file, line,
+                       concat({names[i], " \"", escaped(fields[i]), "\" is not a number"}));
     }
   }
   return values;
@@ -96,6 +118,36 @@ double chosen(double minimum, double maximum, CellChoice choice) {
   return 0.5 * (minimum + maximum);
 }
 
+// Decimals written after the point of a number's text, less its decimal exponent.
+int written_decimals(std::string_view text) {
+  const std::size_t exponent = text.find_first_of("eE");
+  int decimals = 0;
+  if (const std::size_t point = text.find('.'); point != std::string_view::npos) {
+    decimals = static_cast<int>(std::min(exponent, text.size()) - point - 1);
+  }
+  if (exponent != std::string_view::npos) {
+    int power = 0;
+    std::string_view digits = text.substr(exponent + 1);
+    if (digits.starts_with('+')) digits.remove_prefix(1);
+    std::from_chars(digits.data(), digits.data() + digits.size(), power);
+    decimals -= power;
+  }
+  return decimals;
+}
+
+// The smallest strain the printed digits of a cell resolve: half a unit of the last decimal of
+// each length relative to the length, and of each angle in radians; the largest of them.
+double strain_resolution(const Cell& cell, const std::array<std::string_view, 6>& texts) {
+  const double values[6] = {cell.a, cell.b, cell.c, cell.alpha, cell.beta, cell.gamma};
+  double resolution = 0.0;
+  for (int i = 0; i < 6; ++i) {
+    const double half_unit = 0.5 * std::pow(10.0, -written_decimals(texts[i]));
+    const double strain = i < 3 ? half_unit / values[i] : half_unit * (std::numbers::pi / 180.0);
+    resolution = std::max(resolution, strain);
+  }
+  return resolution;
+}
+
 Row table_row(const std::vector<std::string_view>& fields, const TableOptions& options,
               const std::string& file, long line) {
   const auto v = parse_fields(fields, kTableFields, true, file, line);
@@ -103,23 +155,60 @@ Row table_row(const std::vector<std::string_view>& fields, const TableOptions& o
     const auto [minimum, maximum] = kCellColumns[quantity];
     return chosen(v[minimum], v[maximum], options.cell);
   };
-  return Row{std::string(fields[0]), v[table::column_index("T")], options.sigma_t,
-             Cell{pick(0), pick(1), pick(2), pick(3), pick(4), pick(5)}, line};
+  const auto spread = [&](std::size_t quantity) {
+    const auto [minimum, maximum] = kCellColumns[quantity];
+    return uniform_sigma(v[minimum], v[maximum]);
+  };
+  std::array<std::string_view, 6> texts;
+  for (std::size_t i = 0; i < 6; ++i) texts[i] = fields[kCellColumns[i].first];
+  Row row{std::string(fields[0]), v[table::column_index("T")], options.sigma_t,
+          Cell{pick(0), pick(1), pick(2), pick(3), pick(4), pick(5)}, line};
+  row.sigma = Cell{spread(0), spread(1), spread(2), spread(3), spread(4), spread(5)};
+  row.resolution = strain_resolution(row.cell, texts);
+  return row;
 }
 
-Row column_row(const std::vector<std::string_view>& fields, const std::string& file, long line) {
-  const auto v = parse_fields(fields, kColumnFields, false, file, line);
-  return Row{std::string(fields[0]), v[0], v[1], Cell{v[2], v[3], v[4], v[5], v[6], v[7]}, line};
+Row column_row(const std::vector<std::string_view>& fields, bool with_sigmas,
+               const std::string& file, long line) {
+  Row row;
+  if (with_sigmas) {
+    const auto v = parse_fields(fields, kColumnFieldsWithSigmas, false, file, line);
+    row = Row{std::string(fields[0]), v[0], v[1], Cell{v[2], v[4], v[6], v[8], v[10], v[12]}, line};
+    row.sigma = Cell{v[3], v[5], v[7], v[9], v[11], v[13]};
+    row.resolution = strain_resolution(
+        row.cell, {fields[2], fields[4], fields[6], fields[8], fields[10], fields[12]});
+    const double sigmas[6] = {v[3], v[5], v[7], v[9], v[11], v[13]};
+    for (int i = 0; i < 6; ++i) {
+      if (!(sigmas[i] >= 0.0)) {
+        throw InputError(file, line,
+                         concat({kColumnFieldsWithSigmas[3 + 2 * i], " = ", short_text(sigmas[i]),
+                                 " is negative"}));
+      }
+    }
+  } else {
+    const auto v = parse_fields(fields, kColumnFields, false, file, line);
+    row = Row{std::string(fields[0]), v[0], v[1], Cell{v[2], v[3], v[4], v[5], v[6], v[7]}, line};
+    row.resolution = strain_resolution(
+        row.cell, {fields[2], fields[3], fields[4], fields[5], fields[6], fields[7]});
+  }
+  return row;
 }
 
 void check_row(const Row& row, const std::string& file) {
   const Cell& c = row.cell;
+  if (!(std::abs(row.t) <= kLargestTemperature)) {
+    throw InputError(file, row.line,
+                     concat({"T = ", short_text(row.t), " K is beyond ",
+                             short_text(kLargestTemperature), " K"}));
+  }
   const std::array<std::pair<const char*, double>, 3> lengths = {
       {{"a", c.a}, {"b", c.b}, {"c", c.c}}};
   for (const auto& [name, length] : lengths) {
-    if (!(length > 0.0)) {
-      throw InputError(file, row.line,
-                       concat({"length ", name, " = ", short_text(length), " A is not positive"}));
+    if (!(length >= kShortestLength && length <= kLongestLength)) {
+      throw InputError(
+          file, row.line,
+          concat({"length ", name, " = ", short_text(length), " A is not within ",
+                  short_text(kShortestLength), " ... ", short_text(kLongestLength), " A"}));
     }
   }
   if (!angles_form_cell(c)) {
@@ -127,10 +216,26 @@ void check_row(const Row& row, const std::string& file) {
                      concat({"angles ", short_text(c.alpha), ", ", short_text(c.beta), ", ",
                              short_text(c.gamma), " deg describe no cell"}));
   }
-  if (!(row.sigma_t > 0.0)) {
+  if (!(row.sigma_t >= kSmallestSigmaT && row.sigma_t <= kLargestSigmaT)) {
     throw InputError(file, row.line,
-                     concat({"sigma T = ", short_text(row.sigma_t), " K is not positive"}));
+                     concat({"sigma T = ", short_text(row.sigma_t), " K is not within ",
+                             short_text(kSmallestSigmaT), " ... ", short_text(kLargestSigmaT),
+                             " K (the fit weights are 1/sigmaT)"}));
   }
+}
+
+// Refuses text that is not in an 8-bit encoding: UTF-16 (a byte-order mark, or NUL bytes).
+void check_encoding(std::string_view text, const std::string& file) {
+  if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
+    throw InputError(file, 0, "UTF-16 text: save it as UTF-8 or ANSI");
+  }
+  const std::size_t nul = text.find('\0');
+  if (nul == std::string_view::npos) return;
+  // UTF-16 without a mark: plain text with every other byte NUL.
+  const bool utf16 = text.size() >= 2 && (text[0] == '\0') != (text[1] == '\0');
+  if (utf16) throw InputError(file, 0, "UTF-16 text: save it as UTF-8 or ANSI");
+  const long line = 1 + static_cast<long>(std::count(text.begin(), text.begin() + nul, '\n'));
+  throw InputError(file, line, "NUL bytes: this is not a text file; save it as UTF-8 or ANSI");
 }
 
 }  // namespace
@@ -141,12 +246,19 @@ Series parse_series(std::string_view text, const std::string& file, const TableO
   bool format_known = false;
   bool title_read = false;
   long line_number = 0;
+  check_encoding(text, file);
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+  std::optional<bool> with_sigmas;  // set by the first row of a column file
   while (!text.empty()) {
-    // A line runs to the next LF; its text ends at its first CR or LF.
-    const std::size_t end = text.find('\n');
+    // CR LF, LF and a lone CR each end a line.
+    const std::size_t end = text.find_first_of("\r\n");
     std::string_view line = text.substr(0, end);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    line = line.substr(0, line.find('\r'));
+    std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+    if (end != std::string_view::npos && text[end] == '\r' && next < text.size() &&
+        text[next] == '\n') {
+      ++next;
+    }
+    text.remove_prefix(next);
     ++line_number;
 
     const std::size_t first = line.find_first_not_of(kBlanks);
@@ -167,15 +279,19 @@ Series parse_series(std::string_view text, const std::string& file, const TableO
       }
       continue;
     }
-    if (series.format == InputFormat::Columns && line.starts_with('#')) continue;
-
+    line = line.substr(0, line.find('#'));
     const auto fields = split_blanks(line);
-    series.rows.push_back(series.format == InputFormat::Table
-                              ? table_row(fields, options, file, line_number)
-                              : column_row(fields, file, line_number));
+    if (fields.empty()) continue;
+    if (series.format == InputFormat::Table) {
+      series.rows.push_back(table_row(fields, options, file, line_number));
+    } else {
+      if (!with_sigmas) with_sigmas = fields.size() == kColumnFieldsWithSigmas.size();
+      series.rows.push_back(column_row(fields, *with_sigmas, file, line_number));
+    }
     check_row(series.rows.back(), file);
   }
 
+  series.cell_sigmas = series.format == InputFormat::Table || with_sigmas.value_or(false);
   if (series.rows.size() < 2) {
     throw InputError(file, 0,
                      concat({std::to_string(series.rows.size()),
@@ -194,7 +310,7 @@ Series parse_series(std::string_view text, const std::string& file, const TableO
 }
 
 Series read_series(const std::string& path, const TableOptions& options) {
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"),
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(rqo::platform::open_file(path, "rb"),
                                                            &std::fclose);
   if (!in) throw InputError(path, 0, concat({"cannot open: ", std::strerror(errno)}));
   std::string text;

@@ -1,11 +1,13 @@
 #pragma once
 
-#include <span>
-#include <stdexcept>
+#include <cstddef>
+#include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "geometry.hpp"
+#include "analysis.hpp"
 #include "input.hpp"
 #include "model/table_layout.hpp"
 
@@ -14,23 +16,17 @@ namespace tkx {
 constexpr std::string_view kDefaultInput = rqo::table_layout::kFileName;
 
 struct Options {
-  enum class Action { Analyse, Help, Version };
-  Action action = Action::Analyse;
   std::string file{kDefaultInput};
   TableOptions table;
   bool table_options_given = false;  // --cell or --sigma-t
-  StrainSettings strain;
+  Settings settings;
 };
 
-class UsageError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
-// The arguments after the program name. Throws UsageError for an unknown option, a bad or
-// missing value, or more than one file.
-Options parse_options(std::span<const char* const> arguments);
-
-std::string usage_text();
+// Reads the arguments after the program's name into `options`. Answers --help, --version,
+// "/?" on Windows and a bad argument as every program of the suite does, and then gives the
+// exit code; gives nothing when the analysis is to run.
+std::optional<int> read_command_line(const std::vector<std::string>& arguments,
+                                     std::string_view version, Options& options, std::ostream& out,
+                                     std::ostream& err);
 
 }  // namespace tkx

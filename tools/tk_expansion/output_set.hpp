@@ -10,8 +10,11 @@ struct OutputFile {
   std::string contents;
 };
 
-// Writes every file beside its final name first and then renames it over that name, so no
-// result file is ever left half-written. Throws std::runtime_error naming the file.
+// Writes the files as one set: each is written beside its name first (name + ".part"); only
+// when all are written are they put in place, each old file set aside (name + ".old") until
+// the whole set is in place. If any step fails, the files already put in place are taken
+// back and the old ones restored, so the folder holds the old set or the new one, never a
+// mix. Throws std::runtime_error naming the file that failed.
 void write_files(const std::vector<OutputFile>& files);
 
 }  // namespace tkx

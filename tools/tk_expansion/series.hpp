@@ -19,7 +19,9 @@ struct Row {
   double t;            // K
   double sigma_t;      // K
   Cell cell;
-  long line;  // 1-based line of the input file
+  long line;                // 1-based line of the input file
+  Cell sigma{};             // standard uncertainties of the cell; zero where none are known
+  double resolution = 0.0;  // the smallest strain the cell's printed digits resolve
 };
 
 enum class InputFormat { Table, Columns };
@@ -27,7 +29,8 @@ enum class InputFormat { Table, Columns };
 struct Series {
   std::string file;
   InputFormat format = InputFormat::Columns;
-  std::string title;  // the table's title line; empty for a column file
+  std::string title;         // the table's title line; empty for a column file
+  bool cell_sigmas = false;  // the rows carry cell uncertainties (table spread or σ columns)
   std::vector<Row> rows;
 };
 

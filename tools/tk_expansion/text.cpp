@@ -32,4 +32,19 @@ std::string short_text(double value) {
   return std::string(buffer.data(), result.ptr);
 }
 
+std::string escaped(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte < 0x7F) {
+      out.push_back(c);
+    } else {
+      out.append("\\x").push_back(kHex[byte >> 4]);
+      out.push_back(kHex[byte & 0xF]);
+    }
+  }
+  return out;
+}
+
 }  // namespace tkx

@@ -22,4 +22,8 @@ std::string short_text(double value);
 
 using rqo::platform::concat;
 
+// The text with every byte that is not printable ASCII written as an escape ("\xEF"), so that
+// a message shows what a field really holds (a byte-order mark, a no-break space, a tab).
+std::string escaped(std::string_view text);
+
 }  // namespace tkx
