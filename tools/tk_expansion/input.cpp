@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <numbers>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -135,15 +134,15 @@ int written_decimals(std::string_view text) {
   return decimals;
 }
 
-// The smallest strain the printed digits of a cell resolve: half a unit of the last decimal of
-// each length relative to the length, and of each angle in radians; the largest of them.
-double strain_resolution(const Cell& cell, const std::array<std::string_view, 6>& texts) {
-  const double values[6] = {cell.a, cell.b, cell.c, cell.alpha, cell.beta, cell.gamma};
+// The smallest strain the printed digits of a cell's lengths resolve: half a unit of the last
+// decimal relative to the length, the largest of the three. (Angles are left out: a file
+// writes 90 for a right angle that symmetry fixes exactly.)
+double strain_resolution(const Cell& cell, const std::array<std::string_view, 3>& texts) {
+  const double lengths[3] = {cell.a, cell.b, cell.c};
   double resolution = 0.0;
-  for (int i = 0; i < 6; ++i) {
-    const double half_unit = 0.5 * std::pow(10.0, -written_decimals(texts[i]));
-    const double strain = i < 3 ? half_unit / values[i] : half_unit * (std::numbers::pi / 180.0);
-    resolution = std::max(resolution, strain);
+  for (int i = 0; i < 3; ++i) {
+    resolution =
+        std::max(resolution, 0.5 * std::pow(10.0, -written_decimals(texts[i])) / lengths[i]);
   }
   return resolution;
 }
@@ -159,8 +158,8 @@ Row table_row(const std::vector<std::string_view>& fields, const TableOptions& o
     const auto [minimum, maximum] = kCellColumns[quantity];
     return uniform_sigma(v[minimum], v[maximum]);
   };
-  std::array<std::string_view, 6> texts;
-  for (std::size_t i = 0; i < 6; ++i) texts[i] = fields[kCellColumns[i].first];
+  std::array<std::string_view, 3> texts;
+  for (std::size_t i = 0; i < 3; ++i) texts[i] = fields[kCellColumns[i].first];
   Row row{std::string(fields[0]), v[table::column_index("T")], options.sigma_t,
           Cell{pick(0), pick(1), pick(2), pick(3), pick(4), pick(5)}, line};
   row.sigma = Cell{spread(0), spread(1), spread(2), spread(3), spread(4), spread(5)};
@@ -175,8 +174,7 @@ Row column_row(const std::vector<std::string_view>& fields, bool with_sigmas,
     const auto v = parse_fields(fields, kColumnFieldsWithSigmas, false, file, line);
     row = Row{std::string(fields[0]), v[0], v[1], Cell{v[2], v[4], v[6], v[8], v[10], v[12]}, line};
     row.sigma = Cell{v[3], v[5], v[7], v[9], v[11], v[13]};
-    row.resolution = strain_resolution(
-        row.cell, {fields[2], fields[4], fields[6], fields[8], fields[10], fields[12]});
+    row.resolution = strain_resolution(row.cell, {fields[2], fields[4], fields[6]});
     const double sigmas[6] = {v[3], v[5], v[7], v[9], v[11], v[13]};
     for (int i = 0; i < 6; ++i) {
       if (!(sigmas[i] >= 0.0)) {
@@ -188,8 +186,7 @@ Row column_row(const std::vector<std::string_view>& fields, bool with_sigmas,
   } else {
     const auto v = parse_fields(fields, kColumnFields, false, file, line);
     row = Row{std::string(fields[0]), v[0], v[1], Cell{v[2], v[3], v[4], v[5], v[6], v[7]}, line};
-    row.resolution = strain_resolution(
-        row.cell, {fields[2], fields[3], fields[4], fields[5], fields[6], fields[7]});
+    row.resolution = strain_resolution(row.cell, {fields[2], fields[3], fields[4]});
   }
   return row;
 }

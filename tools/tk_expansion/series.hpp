@@ -21,7 +21,7 @@ struct Row {
   Cell cell;
   long line;                // 1-based line of the input file
   Cell sigma{};             // standard uncertainties of the cell; zero where none are known
-  double resolution = 0.0;  // the smallest strain the cell's printed digits resolve
+  double resolution = 0.0;  // the smallest strain the printed lengths resolve
 };
 
 enum class InputFormat { Table, Columns };
