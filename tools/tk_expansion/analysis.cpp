@@ -212,6 +212,11 @@ std::array<double, 4> cell_error_spread(const Series& series, const Settings& se
       const Cell drawn{c.a + s.a * normal.next(),       c.b + s.b * normal.next(),
                        c.c + s.c * normal.next(),       c.alpha + s.alpha * normal.next(),
                        c.beta + s.beta * normal.next(), c.gamma + s.gamma * normal.next()};
+      if (!(drawn.a > 0.0 && drawn.b > 0.0 && drawn.c > 0.0 && angles_form_cell(drawn))) {
+        throw InputError(series.file, series.rows[n].line,
+                         "--cell-errors: a cell drawn within this row's uncertainties describes "
+                         "no cell; they are too large to propagate");
+      }
       cells[n] = cartesian_matrix(drawn);
       volumes[n] = cell_volume(drawn);
     }
