@@ -3,10 +3,10 @@
 #include <csignal>
 #include <cstdio>
 #include <iostream>
-#include <span>
 
 #include "driver/answer_command_line.hpp"
 #include "driver/read_quavelon_out.hpp"
+#include "platform/command_line.hpp"
 #include "records/console.hpp"
 #include "records/error_policy.hpp"
 
@@ -31,8 +31,9 @@ void set_console_modes() {
 
 int main(int argc, char** argv) {
   set_console_modes();
-  const std::span<const char* const> arguments(argv + 1, static_cast<std::size_t>(argc - 1));
-  if (const auto answered = rqo::answer_command_line(arguments, RQO_VERSION, std::cout, std::cerr))
+  rqo::Invocation invocation;
+  if (const auto answered = rqo::answer_command_line(rqo::platform::utf8_arguments(argc, argv),
+                                                     RQO_VERSION, invocation, std::cout, std::cerr))
     return *answered;
 #ifdef SIGPIPE
   // A closed pipe on standard output must not kill the program before its files are
@@ -43,5 +44,5 @@ int main(int argc, char** argv) {
   const bool interactive = isatty(STDIN_FILENO) && isatty(STDOUT_FILENO);
   rqo::Console console(std::cout, std::cin, interactive);
   rqo::ErrorPolicy policy(std::cerr);
-  return rqo::read_quavelon_out(console, policy);
+  return rqo::read_quavelon_out(console, policy, rqo::system_files(), invocation);
 }

@@ -67,6 +67,15 @@ void open_run_list(ProgramState& state, Console& console, ErrorPolicy& policy) {
   }
 }
 
+// Opens the run list the command line names. A name that is not an existing file is a fatal
+// condition: nobody may be there to answer a prompt.
+void open_named_run_list(ProgramState& state, const std::string& name, ErrorPolicy& policy) {
+  if (!state.file_system.is_file(name))
+    policy.report(Condition::OpenFailed, "\"" + name + "\" does not exist");
+  else if (!state.run_list.open(name))
+    policy.report(Condition::OpenFailed, open_failure(name, errno));
+}
+
 [[noreturn]] void stop_on_run_list_error(Console& console) {
   write_list(console, {" "});
   write_list(console, {" ! Problem reading buffer file. Program will be stopped."});
@@ -130,17 +139,25 @@ void announce_table(Console& console) {
   write_list(console, {" "});
 }
 
-void run_dialogue(ProgramState& state, Console& console, ErrorPolicy& policy) {
+void run_dialogue(ProgramState& state, Console& console, ErrorPolicy& policy,
+                  const Invocation& invocation) {
   write_banner(console);
-  open_run_list(state, console, policy);
+  if (invocation.run_list.empty()) {
+    open_run_list(state, console, policy);
+  } else {
+    open_named_run_list(state, invocation.run_list, policy);
+  }
   RunListReader reader(state.run_list, console, policy);
   reader.read_header(state.title);
   const std::int32_t expected_points = reader.count_run_lines();
   state.files.open(state.title.view(), expected_points);
   make_pass(state, reader, console, policy);
   state.files.complete_plot_files(state.runs);
+  // The table is complete on disk before it is announced: the plot dialogue may be ended by
+  // closing the console.
+  state.files.flush_table();
   announce_table(console);
-  PlotLauncher launcher(console, policy);
+  PlotLauncher launcher(console, policy, run_plot_command, invocation.plots);
   for (const PlotFileKind& kind : kPlotFileKinds) launcher.plot_it(kind.file_name);
 }
 
@@ -169,11 +186,12 @@ int check_console(Console& console, ErrorPolicy& policy, int exit_code) {
 
 }  // namespace
 
-int read_quavelon_out(Console& console, ErrorPolicy& policy, FileSystem& files) {
+int read_quavelon_out(Console& console, ErrorPolicy& policy, FileSystem& files,
+                      const Invocation& invocation) {
   ProgramState state(policy, files);
   int exit_code = kExitNormal;
   try {
-    run_dialogue(state, console, policy);
+    run_dialogue(state, console, policy, invocation);
   } catch (const ProgramStop& stop) {
     exit_code = exit_code_of(stop.reason);
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "driver/invocation.hpp"
 #include "records/console.hpp"
 #include "records/error_policy.hpp"
 #include "records/file_system.hpp"
@@ -10,7 +11,9 @@ namespace rqo {
 // way out (normal end, a stop, a fatal condition of the record layer) leaves the output files
 // closed with everything written so far, and the console's pending line break written. The
 // run list, the logs and the output files are found in `files`; every diagnostic goes through
-// `policy`.
-int read_quavelon_out(Console& console, ErrorPolicy& policy, FileSystem& files = system_files());
+// `policy`. The command line's `invocation` may name the run list (the prompt is then
+// skipped) and choose which plot files go to the plotting program.
+int read_quavelon_out(Console& console, ErrorPolicy& policy, FileSystem& files = system_files(),
+                      const Invocation& invocation = {});
 
 }  // namespace rqo

@@ -14,8 +14,16 @@ namespace rqo {
 namespace {
 constexpr int kPlainColumns = 2;
 constexpr int kMatrixColumns = 11;
-// The header lines are seen through a holder of this length.
+// The header lines are seen through a holder of this length, after a byte-order mark.
 constexpr std::size_t kHeaderLineLength = 128;
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// Text as Windows editors save it in UTF-16 (with either byte-order mark, or none, when its
+// first line holds NUL bytes) cannot be read as run lines.
+bool is_utf16(std::string_view first_line) {
+  return first_line.starts_with("\xFF\xFE") || first_line.starts_with("\xFE\xFF") ||
+         first_line.find('\0') != std::string_view::npos;
+}
 }  // namespace
 
 void RunListReader::read_header(TextHolder& title) {
@@ -23,9 +31,14 @@ void RunListReader::read_header(TextHolder& title) {
 }
 
 void RunListReader::read_header_lines(TextHolder* title) {
-  TextHolder line(kHeaderLineLength);
+  TextHolder line(kHeaderLineLength + kUtf8Mark.size());
   read_formatted_text(run_list_, line, StatusMode::NotWanted, policy_);
-  if (title != nullptr) derive_title(line.view(), *title);
+  std::string_view first = line.view();
+  if (is_utf16(first))
+    policy_.report(Condition::WideText,
+                   run_list_.name() + " is UTF-16 text: save it as UTF-8 or ANSI");
+  if (first.starts_with(kUtf8Mark)) first.remove_prefix(kUtf8Mark.size());
+  if (title != nullptr) derive_title(first.substr(0, kHeaderLineLength), *title);
   read_formatted_text(run_list_, line, StatusMode::NotWanted, policy_);
 }
 

@@ -45,6 +45,10 @@ void OutputFiles::complete_plot_files(const RunTable& runs) {
   }
 }
 
+void OutputFiles::flush_table() {
+  table_.flush();
+}
+
 void OutputFiles::close() {
   for (auto& plot : plots_)
     if (plot->is_open()) plot->close();

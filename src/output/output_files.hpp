@@ -33,6 +33,10 @@ class OutputFiles {
   // closes it (the table file stays open).
   void complete_plot_files(const RunTable& runs);
 
+  // Hands the table file's rows to the system (it stays open): a program stopped later keeps
+  // the whole table.
+  void flush_table();
+
   // Closes the files still open: the plot files, then the table file.
   void close();
 

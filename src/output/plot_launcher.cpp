@@ -19,11 +19,20 @@ bool is_yes(const TextHolder& answer) {
 }  // namespace
 
 void PlotLauncher::plot_it(std::string_view file_name) {
-  write_list(console_, {"   . ", file_name, " file has been created: plot it (y/n) ?  "});
-
-  const std::array<ListItem, 1> items{&answer_};
-  read_list(console_, items, StatusMode::NotWanted, policy_);
-  if (!is_yes(answer_)) return;
+  switch (offers_) {
+    case PlotOffers::None:
+      return;
+    case PlotOffers::All:
+      write_list(console_, {"   . ", file_name, " file has been created "});
+      break;
+    case PlotOffers::Ask: {
+      write_list(console_, {"   . ", file_name, " file has been created: plot it (y/n) ?  "});
+      const std::array<ListItem, 1> items{&answer_};
+      read_list(console_, items, StatusMode::NotWanted, policy_);
+      if (!is_yes(answer_)) return;
+      break;
+    }
+  }
 
   TextHolder command(kCommandLength);
   write_formatted<"(2A)">(command, "kestrova ", file_name);

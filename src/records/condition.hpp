@@ -19,6 +19,7 @@ enum class Condition {
   WriteFailed,         // an output file, or standard output, cannot be written
   PlotterNotStarted,   // the plotting program cannot be started
   RunLineUnread,       // a run line cannot be read: the runs from it on are not processed
+  WideText,            // a text file in UTF-16, which no reader of the program takes
 };
 
 // What a condition does: a warning never ends the program, an error ends it at its tenth
@@ -35,7 +36,7 @@ struct ConditionTraits {
 };
 
 // One row per condition, in the order of the enumeration.
-inline constexpr std::array<ConditionTraits, 11> kConditionTable{{
+inline constexpr std::array<ConditionTraits, 12> kConditionTable{{
     {Condition::EndOfFile, Level::Serious, -1, "end of file"},
     {Condition::EndOfInternalFile, Level::Error, -1, "end of a value text"},
     {Condition::BadCharacterInReal, Level::Warning, 1, "bad character in a real value"},
@@ -47,6 +48,7 @@ inline constexpr std::array<ConditionTraits, 11> kConditionTable{{
     {Condition::WriteFailed, Level::Serious, 7, "file cannot be written"},
     {Condition::PlotterNotStarted, Level::Warning, 8, "plotting program cannot be started"},
     {Condition::RunLineUnread, Level::Warning, 9, "run line cannot be read"},
+    {Condition::WideText, Level::Serious, 10, "UTF-16 text"},
 }};
 inline constexpr std::size_t kConditionCount = kConditionTable.size();
 

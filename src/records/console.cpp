@@ -81,6 +81,13 @@ bool Console::read_line(std::string& text) {
       text.push_back(Traits::to_char_type(c));
     c = next();
   }
+#ifdef _WIN32
+  // Ctrl-Z alone on a line is how the Windows console ends input.
+  if (text == "\x1A") {
+    keyboard_.setstate(std::ios::eofbit | std::ios::failbit);
+    return false;
+  }
+#endif
   return true;
 }
 

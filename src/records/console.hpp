@@ -29,7 +29,8 @@ class Console : public RecordSink {
 
   void write_record(std::string_view record) override;
 
-  // Reads the next keyboard record; its text ends at the first CR or LF. False at end of input.
+  // Reads the next keyboard record; its text ends at the first CR or LF. False at end of input,
+  // and on Windows at a line that is Ctrl-Z (0x1A) alone.
   // The screen is flushed first, so a prompt is visible; no line break is written. A line of
   // any length costs bounded memory: a run of blanks keeps its first kKeptBlankRun blanks
   // (more separate values no differently, and no text value holds that many), and at most

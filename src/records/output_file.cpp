@@ -82,6 +82,11 @@ void OutputFile::write_record(std::string_view record) {
   s.used += size;
 }
 
+void OutputFile::flush() {
+  if (!is_open() || state_->used == 0) return;
+  if (const int error = state_->drain(); error != 0) fail_write(error);
+}
+
 void OutputFile::close() {
   if (!is_open()) return;
   const int drain_error = state_->drain();

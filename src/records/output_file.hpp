@@ -23,6 +23,9 @@ class OutputFile : public RecordSink {
 
   void create(const std::string& name);  // reports CreateFailed on failure
   void write_record(std::string_view record) override;
+  // Hands what is pending to the system, which keeps it if the program is then killed; the
+  // file stays open. Reports WriteFailed on failure.
+  void flush();
   void close();  // writes out what is pending; reports WriteFailed on failure
   bool is_open() const;
   const std::string& name() const { return name_; }

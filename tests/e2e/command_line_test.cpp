@@ -28,20 +28,29 @@ void check_cases(const std::string& program, const std::vector<ArgumentCase>& ca
 }
 
 TEST(CommandLine, ToolAnswersHelpAndVersionAndRefusesOtherArguments) {
-  const std::string usage = "usage: read_quavelon_out [--help | --version]";
-  check_cases(tool_path(),
-              {
-                  {{"--help"}, 0, usage + "\n\nAsks for a run list", ""},
-                  {{"--version"}, 0, std::string("read_quavelon_out ") + RQO_VERSION + "\n", ""},
-                  {{"runs.txt"},
-                   2,
-                   "",
-                   "read_quavelon_out: unknown argument \"runs.txt\"; " + usage + "\n"},
-                  {{"--help", "--version"},
-                   2,
-                   "",
-                   "read_quavelon_out: too many arguments: \"--help\"; " + usage + "\n"},
-              });
+  const std::string usage =
+      "usage: read_quavelon_out [RUNLIST] [--plots ask|none|all]; 'read_quavelon_out --help' "
+      "tells more\n";
+  std::vector<ArgumentCase> cases = {
+      {{"--help"}, 0, "Reads a run list", ""},
+      {{"--version"}, 0, std::string("read_quavelon_out ") + RQO_VERSION + "\n", ""},
+      {{"--bogus"},
+       2,
+       "",
+       "read_quavelon_out: The following argument was not expected: --bogus\n" + usage},
+      {{"a.txt", "b.txt"},
+       2,
+       "",
+       "read_quavelon_out: The following argument was not expected: b.txt\n" + usage},
+      {{"--plots", "some"},
+       2,
+       "",
+       "read_quavelon_out: --plots: some not in {ask,none,all}\n" + usage},
+  };
+#ifdef _WIN32
+  cases.push_back({{"/?"}, 0, "Reads a run list", ""});
+#endif
+  check_cases(tool_path(), cases);
 }
 
 #ifdef RQO_KESTROVA

@@ -183,6 +183,16 @@ TEST(Faults, TableCannotBeCreated) {
   EXPECT_EQ(run->out.back(), '\n');
 }
 
+// The program ended at the first plot offer (its console closed): the table and every plot file
+// are already complete.
+TEST_F(SeriesFaults, KilledAtTheFirstPlotOffer) {
+  FaultSetup setup = piped(kRunList + "\n");
+  setup.kill_when_shown = "TK_cell_a.pgf file has been created: plot it (y/n) ?";
+  const FaultRun run = run_tool_faulted(dir, setup);
+  EXPECT_NE(run.exit_code, 0);
+  for (const auto& name : kOutputs) EXPECT_EQ(dir.read(name), reference().read(name)) << name;
+}
+
 // Each output name in turn already names a directory: that file cannot be created; the files
 // created before it hold what a normal run writes first.
 TEST_F(SeriesFaults, OutputNameTakenByADirectory) {

@@ -24,8 +24,8 @@ FaultRun run_tool_faulted(const ScratchDir& dir, const FaultSetup& setup) {
   }
   const std::filesystem::path out =
       setup.stdout_path.empty() ? io.path() / "stdout" : std::filesystem::path(setup.stdout_path);
-  const auto finished =
-      run_windows_program(quoted(tool_path()), dir.path(), in, out, io.path() / "stderr");
+  const auto finished = run_windows_program(quoted(tool_path()), dir.path(), in, out,
+                                            io.path() / "stderr", {}, setup.kill_when_shown);
   FaultRun run;
   run.exit_code = finished.exit_code;
   run.peak_memory_kb = finished.peak_memory_kb;
@@ -48,6 +48,7 @@ FaultRun run_tool_faulted(const ScratchDir& dir, const FaultSetup& setup) {
 
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <stdexcept>
 
 namespace rqo::testing {
@@ -60,12 +61,30 @@ constexpr int kCannotDropPrivileges = 126;
 // In the child, between fork and exec: only async-signal-safe calls.
 struct ChildPaths {
   std::string dir, in, out, err;
+  int pipe_in = -1;  // standard input from this pipe end instead of `in`
 };
+
+// Waits for the child; with `kill_when_shown`, kills it once the file `out` holds that text.
+int wait_for(pid_t child, struct rusage& usage, const std::string& out,
+             const std::string& kill_when_shown) {
+  int status = 0;
+  for (;;) {
+    const pid_t done = ::wait4(child, &status, kill_when_shown.empty() ? 0 : WNOHANG, &usage);
+    if (done == child) return status;
+    if (done < 0 && errno != EINTR) throw std::runtime_error("wait4 failed");
+    if (done == 0) {
+      if (read_file(out).find(kill_when_shown) != std::string::npos) ::kill(child, SIGKILL);
+      ::usleep(10000);
+    }
+  }
+}
 
 [[noreturn]] void start_child(const ChildPaths& paths, const FaultSetup& setup) {
   if (::chdir(paths.dir.c_str()) != 0) ::_exit(126);
   if (setup.close_stdin) {
     ::close(0);
+  } else if (paths.pipe_in >= 0) {
+    if (::dup2(paths.pipe_in, 0) < 0) ::_exit(126);
   } else {
     const int in = ::open(paths.in.c_str(), O_RDONLY);
     if (in < 0 || ::dup2(in, 0) < 0) ::_exit(126);
@@ -102,21 +121,32 @@ FaultRun run_tool_faulted(const ScratchDir& dir, const FaultSetup& setup) {
   // Standard input, output and error live apart from the tool's directory, which may be
   // read-only for the tool.
   const ScratchDir io;
-  const ChildPaths paths{
-      dir.path().string(),
-      setup.stdin_path.empty() ? (io.path() / "stdin").string() : setup.stdin_path,
-      setup.stdout_path.empty() ? (io.path() / "stdout").string() : setup.stdout_path,
-      (io.path() / "stderr").string()};
+  ChildPaths paths{dir.path().string(),
+                   setup.stdin_path.empty() ? (io.path() / "stdin").string() : setup.stdin_path,
+                   setup.stdout_path.empty() ? (io.path() / "stdout").string() : setup.stdout_path,
+                   (io.path() / "stderr").string()};
   if (!setup.close_stdin && setup.stdin_path.empty()) io.write("stdin", setup.input);
+  int held_input = -1;  // the pipe's write end, open while the child runs
+  if (!setup.kill_when_shown.empty()) {
+    int ends[2];
+    if (::pipe(ends) != 0) throw std::runtime_error("pipe failed");
+    paths.pipe_in = ends[0];
+    held_input = ends[1];
+    if (::write(held_input, setup.input.data(), setup.input.size()) !=
+        static_cast<ssize_t>(setup.input.size()))
+      throw std::runtime_error("the input does not fit the pipe");
+  }
   const auto start = std::chrono::steady_clock::now();
   const pid_t child = ::fork();
   if (child < 0) throw std::runtime_error("fork failed");
-  if (child == 0) start_child(paths, setup);
-  int status = 0;
-  struct rusage usage {};
-  while (::wait4(child, &status, 0, &usage) < 0) {
-    if (errno != EINTR) throw std::runtime_error("wait4 failed");
+  if (child == 0) {
+    if (held_input >= 0) ::close(held_input);
+    start_child(paths, setup);
   }
+  if (held_input >= 0) ::close(paths.pipe_in);
+  struct rusage usage {};
+  const int status = wait_for(child, usage, paths.out, setup.kill_when_shown);
+  if (held_input >= 0) ::close(held_input);
   FaultRun run;
   run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   run.peak_memory_kb = usage.ru_maxrss;

@@ -13,6 +13,9 @@ struct FaultSetup {
   std::string stdin_path;     // read standard input from this file instead of `input`
   std::string stdout_path;    // send standard output there (e.g. /dev/full); empty: capture it
   bool unprivileged = false;  // when run as root, drop to an unprivileged user first
+  // When given: `input` comes through a pipe that stays open, and the program is killed (as
+  // by closing its console) as soon as its standard output holds this text.
+  std::string kill_when_shown;
 };
 
 struct FaultRun : ToolRun {

@@ -50,8 +50,21 @@ class ChangedPath {
 WindowsRun run_windows_program(const std::string& command_line,
                                const std::filesystem::path& directory,
                                const std::filesystem::path& in, const std::filesystem::path& out,
-                               const std::filesystem::path& err, const PathChange& path) {
-  HANDLE input = in.empty() ? INVALID_HANDLE_VALUE : inheritable(in, false);
+                               const std::filesystem::path& err, const PathChange& path,
+                               const std::string& kill_when_shown) {
+  HANDLE input = INVALID_HANDLE_VALUE;
+  HANDLE held_input = INVALID_HANDLE_VALUE;  // the pipe's end kept open while the program runs
+  if (!kill_when_shown.empty()) {
+    SECURITY_ATTRIBUTES security{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    if (!CreatePipe(&input, &held_input, &security, 0))
+      throw std::runtime_error("cannot make a pipe");
+    SetHandleInformation(held_input, HANDLE_FLAG_INHERIT, 0);
+    const std::string content = read_file(in);
+    DWORD written = 0;
+    WriteFile(held_input, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+  } else if (!in.empty()) {
+    input = inheritable(in, false);
+  }
   HANDLE output = inheritable(out, true);
   HANDLE error = inheritable(err, true);
   STARTUPINFOA startup{};
@@ -74,7 +87,16 @@ WindowsRun run_windows_program(const std::string& command_line,
   for (HANDLE handle : {input, output, error})
     if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
   if (!started) throw std::runtime_error("cannot start " + command_line);
-  WaitForSingleObject(process.hProcess, INFINITE);
+  if (kill_when_shown.empty()) {
+    WaitForSingleObject(process.hProcess, INFINITE);
+  } else {
+    while (WaitForSingleObject(process.hProcess, 20) == WAIT_TIMEOUT) {
+      if (read_file(out).find(kill_when_shown) == std::string::npos) continue;
+      TerminateProcess(process.hProcess, 1);
+      WaitForSingleObject(process.hProcess, INFINITE);
+    }
+    CloseHandle(held_input);
+  }
   WindowsRun run;
   run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   DWORD code = 0;

@@ -17,11 +17,13 @@ struct WindowsRun {
 
 // Starts `command_line` (the program's path quoted first) in `directory` with standard input
 // from `in` (none when empty) and standard output and error into the files `out` and `err`,
-// and waits for it.
+// and waits for it. With `kill_when_shown`, the content of `in` comes through a pipe that stays
+// open, and the program is ended as soon as `out` holds that text.
 WindowsRun run_windows_program(const std::string& command_line,
                                const std::filesystem::path& directory,
                                const std::filesystem::path& in, const std::filesystem::path& out,
-                               const std::filesystem::path& err, const PathChange& path = {});
+                               const std::filesystem::path& err, const PathChange& path = {},
+                               const std::string& kill_when_shown = "");
 
 // The text in double quotes, for a command line.
 std::string quoted(const std::string& text);
