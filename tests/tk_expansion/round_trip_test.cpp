@@ -110,5 +110,29 @@ TEST(LayoutRoundTrip, KestrovaReadsTheStrainPlot) {
   }
 }
 
+// A polynomial fit adds its curves as three more patterns, which kestrova reads whole.
+TEST(LayoutRoundTrip, KestrovaReadsTheFittedCurves) {
+  const Series series = parse_series(kWorkedExample, "example.txt", {});
+  Settings settings;
+  settings.fit = {FitKind::Power, 2};
+  const Expansion expansion = analyse(series, settings);
+  const kestrova::PlotFile plot =
+      kestrova::parse_plot_file(strain_plot(series, expansion, settings.strain));
+  ASSERT_EQ(plot.patterns.size(), 6u);
+  for (std::size_t axis = 0; axis < 3; ++axis) {
+    const kestrova::Pattern& curve = plot.patterns[axis + 3];
+    EXPECT_EQ(curve.number, static_cast<int>(axis) + 4);
+    EXPECT_EQ(curve.title, concat({"X", std::to_string(axis + 1), "_fit(%)=f(T)"}));
+    EXPECT_EQ(curve.unplottable_rows, 0);
+    ASSERT_EQ(curve.points.size(), expansion.curves.size());
+    ASSERT_GT(curve.points.size(), series.rows.size());
+    // It runs over the data's temperatures and passes through the fitted strains there.
+    EXPECT_EQ(curve.points.front().x, 120.0);
+    EXPECT_EQ(curve.points.back().x, 300.0);
+    EXPECT_NEAR(curve.points.front().y, 100.0 * expansion.fitted_strains.back()(axis), 1e-5);
+    EXPECT_NEAR(curve.points.back().y, 100.0 * expansion.fitted_strains.front()(axis), 1e-5);
+  }
+}
+
 }  // namespace
 }  // namespace tkx
