@@ -345,6 +345,19 @@ Expansion analyse(const Series& series, const Settings& settings) {
       result.sigma_total[q] = std::hypot(fit_sigma[q], result.sigma_cell[q]);
   }
 
+  // Input within its limits gives finite results; should a fit still not, nothing is written.
+  bool finite = result.tensor.allFinite();
+  for (const auto& rates : result.rates) {
+    for (const Expansivity& rate : rates) {
+      finite = finite && std::isfinite(rate.alpha) && std::isfinite(rate.sigma);
+    }
+  }
+  for (const double sigma : result.sigma_total) finite = finite && std::isfinite(sigma);
+  if (!finite) {
+    throw InputError(series.file, 0,
+                     "the fits give no finite expansivity (temperatures too close for the fit?)");
+  }
+
   if (count == 2) {
     result.warnings.insert(
         result.warnings.begin(),
