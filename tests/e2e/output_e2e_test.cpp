@@ -148,13 +148,14 @@ TEST(OutputEndToEnd, KestrovaDrawsTheBundledExample) {
 #ifdef _WIN32
   GTEST_SKIP() << "no gnuplot for Windows on this machine; kestrova's search for gnuplot.exe is "
                   "tested in KestrovaPathSearch";
-#endif
+#else
   if (std::system("command -v gnuplot > /dev/null 2>&1") != 0) {
     GTEST_SKIP() << "gnuplot is not installed";
   }
   // No graphical session: kestrova writes the report and draws with gnuplot.
   unsetenv("DISPLAY");
   unsetenv("WAYLAND_DISPLAY");
+#endif
   ScratchDir dir;
   copy_inputs(fs::path(RQO_SOURCE_DIR) / "examples" / "cooling_series", dir);
   const fs::path kestrova_dir = fs::path(RQO_KESTROVA).parent_path();

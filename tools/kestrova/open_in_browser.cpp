@@ -8,6 +8,7 @@
 // clang-format off
 #include <windows.h>
 #include <shellapi.h>  // after windows.h
+#include <shlwapi.h>
 // clang-format on
 #else
 #include <fcntl.h>
@@ -58,14 +59,33 @@ bool can_open_browser() {
   return true;
 }
 
+std::wstring wide(const std::string& text) {
+  const int length = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
+  if (length <= 1) return {};
+  std::wstring result(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, result.data(), length);
+  result.resize(static_cast<std::size_t>(length - 1));
+  return result;
+}
+
 bool open_in_browser(const std::string& url) {
-  const int length = MultiByteToWideChar(CP_UTF8, 0, url.c_str(), -1, nullptr, 0);
-  if (length <= 0) return false;
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, url.c_str(), -1, wide.data(), length);
-  const HINSTANCE result =
-      ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-  return reinterpret_cast<INT_PTR>(result) > 32;
+  // A file URL given to the shell loses its anchor (the shell makes it a file name), so the
+  // program that opens web pages (.html) is asked to open the URL; without one, the shell
+  // opens the report itself, at its top.
+  wchar_t program[MAX_PATH * 4];
+  DWORD length = sizeof program / sizeof program[0];
+  const std::wstring address = wide(url);
+  if (AssocQueryStringW(ASSOCF_NOTRUNCATE, ASSOCSTR_EXECUTABLE, L".html", L"open", program,
+                        &length) == S_OK) {
+    const std::wstring argument = L"\"" + address + L"\"";
+    const HINSTANCE started =
+        ShellExecuteW(nullptr, L"open", program, argument.c_str(), nullptr, SW_SHOWNORMAL);
+    if (reinterpret_cast<INT_PTR>(started) > 32) return true;
+  }
+  const std::wstring file = wide(url.substr(0, url.find('#')));
+  const HINSTANCE opened =
+      ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  return reinterpret_cast<INT_PTR>(opened) > 32;
 }
 
 #else

@@ -14,9 +14,9 @@ bool can_open_browser();
 // than a letter, digit or one of "-._~/" percent-encoded.
 std::string file_url(const std::filesystem::path& file, std::string_view anchor);
 
-// Asks the system to open `url` in the default browser (Windows: ShellExecuteW "open"; Linux:
-// xdg-open, started on its own so that nothing waits for the browser). False when the request
-// could not be made.
+// Asks the system to open `url` in the default browser, without waiting for it (Windows:
+// ShellExecuteW "open" of the program that opens .html files, given the URL; Linux: xdg-open,
+// started on its own). False when the request could not be made.
 bool open_in_browser(const std::string& url);
 
 }  // namespace kestrova
