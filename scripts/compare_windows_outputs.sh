@@ -2,9 +2,8 @@
 # Runs the Linux build and the Windows build (under wine) of read_quavelon_out on the bundled
 # cooling series and on the worked example, and compares the table, the nine plot files, the
 # console and kestrova's report of the folder byte for byte (the Windows console's CR LF line
-# ends taken as LF). Both builds must
-# exist: build/ (scripts/test.sh) and build-windows/ (scripts/build_windows.sh), or LINUX_BUILD
-# and WINDOWS_BUILD.
+# ends taken as LF). Both builds must exist: build/ (scripts/test.sh) and build-windows/
+# (scripts/build_windows.sh), or LINUX_BUILD and WINDOWS_BUILD.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 linux="${LINUX_BUILD:-$root/build}/read_quavelon_out"
