@@ -54,8 +54,13 @@ async function main() {
     });
     await page.setViewport({ width: 1100, height: 800 });
     await page.goto('file://' + path.join(folder, 'TK_report.html'), { waitUntil: 'load' });
-    await page.waitForFunction(() => Array.from(document.querySelectorAll('.plot'))
-      .every((plot) => plot._fullLayout !== undefined), { timeout: 30000 });
+    // Plots are drawn as they come into view: a reader's scroll through the page.
+    const ids = await page.$$eval('.plot', (plots) => plots.map((plot) => plot.id));
+    for (const id of ids) {
+      await page.$eval('#' + id, (plot) => plot.scrollIntoView());
+      await page.waitForFunction((wanted) => document.getElementById(wanted)._fullLayout !== undefined,
+        { timeout: 60000 }, id);
+    }
 
     const drawn = await page.evaluate(() => Array.from(document.querySelectorAll('.plot'))
       .map((plot) => ({
@@ -73,7 +78,7 @@ async function main() {
         failures.push(anchor + ': points per trace ' + JSON.stringify(points) + ', the file has ' +
           JSON.stringify(patterns));
       const total = patterns.reduce((sum, count) => sum + count, 0);
-      if (plot.traces.every((trace) => trace.type === 'scatter') && plot.svgPoints !== total)
+      if (total <= 2000 && plot.svgPoints !== total)
         failures.push(anchor + ': ' + plot.svgPoints + ' markers drawn, ' + total + ' expected');
     }
     const indicatrix = byId.indicatrix;

@@ -12,7 +12,6 @@ cp -R "$root/examples/cooling_series/." "$scratch/"
 cd "$scratch"
 printf 'cooling_series.txt\nn\nn\nn\nn\nn\nn\nn\nn\nn\n' | "$tool" >/dev/null
 "$expansion" >/dev/null
-# Until tk_expansion writes the expansion tensor, a fixed one stands in for it.
-[ -f TK_expansion_tensor.tsv ] || cp "$root/tests/data/TK_expansion_tensor.tsv" .
+[ -f TK_expansion_tensor.tsv ] || { echo "report_in_browser: tk_expansion wrote no tensor" >&2; exit 1; }
 "$kestrova" --report >/dev/null
 NODE_PATH="$root/node_modules" node "$root/tests/browser/report_in_browser.js" "$scratch" $shots

@@ -10,8 +10,9 @@ namespace kestrova {
 
 namespace {
 
-// Plots of more points than this use the WebGL traces, which stay quick with many thousands.
-constexpr std::size_t kWebGlPoints = 2000;
+// Plots of more points than this are dense: drawn as lines without markers, which stay quick
+// with many thousands of points (every point still shows its values on hover).
+constexpr std::size_t kDensePoints = 2000;
 
 void append_strings(std::string& out, const std::vector<std::string>& texts) {
   out += '[';
@@ -62,8 +63,8 @@ void append_plot(std::string& out, std::string_view anchor, std::string_view fil
   append_key(out, "yTitle");
   append_json_string(out, y_title);
   out += ',';
-  append_key(out, "webgl");
-  out += points > kWebGlPoints ? "true" : "false";
+  append_key(out, "dense");
+  out += points > kDensePoints ? "true" : "false";
   out += ',';
   append_key(out, "traces");
   out += '[';

@@ -24,8 +24,8 @@
     var traces = plot.traces.map(function (trace) {
       var custom = trace.x.map(function (x, i) { return [x, trace.y[i]]; });
       return {
-        type: plot.webgl ? 'scattergl' : 'scatter',
-        mode: trace.lineOnly ? 'lines' : 'lines+markers',
+        type: 'scatter',
+        mode: trace.lineOnly || plot.dense ? 'lines' : 'lines+markers',
         name: trace.name,
         x: numbers(trace.x),
         y: numbers(trace.y),
@@ -109,16 +109,32 @@
     Plotly.newPlot(element, traces, layout, config('indicatrix'));
   }
 
+  // A plot is drawn when it comes near the window, so that a page of long series opens at
+  // once and only the plots looked at take their time.
+  var observer = new IntersectionObserver(function (entries) {
+    entries.forEach(function (entry) {
+      if (!entry.isIntersecting) return;
+      observer.unobserve(entry.target);
+      entry.target.draw();
+    });
+  }, { rootMargin: '300px 0px' });
+  function drawWhenSeen(id, draw) {
+    var element = document.getElementById(id);
+    if (!element) return;
+    element.draw = function () {
+      try {
+        draw();
+      } catch (error) {
+        element.innerHTML = '<p class="failure">This plot could not be drawn.</p>';
+        throw error;
+      }
+    };
+    observer.observe(element);
+  }
   data.plots.forEach(function (plot) {
-    try {
-      drawPlot(plot);
-    } catch (error) {
-      var element = document.getElementById('plot-' + plot.anchor);
-      if (element) element.innerHTML = '<p class="failure">This plot could not be drawn.</p>';
-      throw error;
-    }
+    drawWhenSeen('plot-' + plot.anchor, function () { drawPlot(plot); });
   });
-  if (data.tensor) drawIndicatrix(data.tensor);
+  if (data.tensor) drawWhenSeen('plot-indicatrix', function () { drawIndicatrix(data.tensor); });
   if (location.hash) {
     var target = document.getElementById(location.hash.slice(1));
     if (target) target.scrollIntoView();
