@@ -5,10 +5,12 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "platform/native_path.hpp"
 #include "support/tool_run.hpp"
 
 #ifdef _WIN32
@@ -286,6 +288,22 @@ TEST_F(Kestrova, RefusesWithoutChangingTheReport) {
     EXPECT_EQ(run.err.rfind(c.message, 0), 0u) << c.name << ": " << run.err;
     EXPECT_EQ(dir.read("TK_report.html"), "the report before") << c.name;
   }
+}
+
+// A folder whose path is longer than the old limit of 260 characters on Windows, named on the
+// command line as it is.
+TEST_F(Kestrova, WritesTheReportOfAFolderWithALongName) {
+  ScratchDir dir;
+  const std::string folder = std::string(150, 'd') + "/" + std::string(150, 'e');
+  const std::string absolute = (dir.path() / folder).make_preferred().string();
+  std::filesystem::create_directories(rqo::platform::native_path(absolute));
+  std::ofstream(rqo::platform::native_path(absolute + "/TK_volume.pgf"), std::ios::binary)
+      << header(1) + pattern(1, 1, {"-50.00             1.00000"}) + kEnd;
+  const ToolRun run = run_kestrova(dir, std::vector<std::string>{"--report", absolute});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  const std::string report =
+      rqo::testing::read_file(rqo::platform::native_path(absolute + "/TK_report.html"));
+  EXPECT_NE(report.find(R"("x":["-50.00"],"y":["1.00000"])"), std::string::npos);
 }
 
 #ifdef _WIN32

@@ -44,6 +44,20 @@ std::string png_name_for(const std::string& plot_name) {
   return plot_name + ".png";
 }
 
+// The path without the "\\?\" form that long names take on Windows, as people write it and
+// browsers take it.
+std::filesystem::path plain_path(const std::filesystem::path& path) {
+#ifdef _WIN32
+  constexpr std::wstring_view kLong = L"\\\\?\\";
+  constexpr std::wstring_view kLongShare = L"\\\\?\\UNC\\";
+  const std::wstring_view native(path.native());
+  if (native.starts_with(kLongShare))
+    return std::wstring(L"\\\\") + std::wstring(native.substr(kLongShare.size()));
+  if (native.starts_with(kLong)) return std::wstring(native.substr(kLong.size()));
+#endif
+  return path;
+}
+
 // Writes the report of `folder`; the exit code (0 when written).
 int write_report(const std::filesystem::path& folder, const std::string& shown_folder,
                  const std::string& extra_plot, kestrova::ReportInput& input) {
@@ -115,7 +129,8 @@ int show(const std::string& plot_name) {
 
   std::error_code error;
   const std::filesystem::path report =
-      std::filesystem::absolute(folder / kestrova::kReportName, error).lexically_normal();
+      std::filesystem::absolute(plain_path(folder) / kestrova::kReportName, error)
+          .lexically_normal();
   const std::string url = kestrova::file_url(report, kestrova::plot_anchor(file_name));
   if (kestrova::can_open_browser() && kestrova::open_in_browser(url)) {
     std::cout << "kestrova: " << file_name << " opened in the browser (" << kestrova::kReportName
