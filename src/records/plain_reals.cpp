@@ -1,8 +1,10 @@
 #include "records/plain_reals.hpp"
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace rqo {
 
@@ -20,6 +22,24 @@ constexpr std::array<float, 11> kPowersOfTen{1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
                                              1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
 // More digits than this could overflow the mantissa's 64 bits.
 constexpr std::ptrdiff_t kMaxDigits = 19;
+
+// The first byte at or after `p` other than a blank or a tab (or `end`). Blanks are passed eight
+// at a time while eight bytes are left.
+const char* skip_blanks(const char* p, const char* end) {
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr std::uint64_t kEightBlanks = 0x2020202020202020;
+    for (; end - p >= 8; p += 8) {
+      std::uint64_t word;
+      std::memcpy(&word, p, sizeof word);
+      if (const std::uint64_t differs = word ^ kEightBlanks; differs != 0) {
+        p += std::countr_zero(differs) / 8;
+        break;
+      }
+    }
+  }
+  while (p != end && is_blank(*p)) ++p;
+  return p;
+}
 
 // Reads a plain decimal number at `p`, returning the position just past it; nullptr when there
 // is none or when it is not exact by one division.
@@ -58,7 +78,7 @@ bool read_plain_reals(std::string_view record, std::span<float* const> items) {
   const char* p = record.data();
   const char* const end = p + record.size();
   for (std::size_t k = 0; k < items.size(); ++k) {
-    while (p != end && is_blank(*p)) ++p;
+    p = skip_blanks(p, end);
     p = plain_number(p, end, values[k]);
     if (p == nullptr) return false;
     if (p == end) {
