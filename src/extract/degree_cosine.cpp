@@ -14,17 +14,26 @@ constexpr double kDegreesToRadians = 0.017453292519943295;
 constexpr float kPi = 3.14159274f;
 constexpr float kOneOver180 = 0.00555555569f;
 
+// portable_cos rounded to single precision; the double-precision estimate mostly suffices.
+float single_cos(double radians) {
+  Estimate estimate;
+  float result;
+  if (estimate_cos(radians, estimate) && round_estimate(estimate, round_to_single, result))
+    return result;
+  return round_to_single(portable_cos(radians));
+}
+
 }  // namespace
 
 float cos_degrees(float degrees) {
   const double radians = static_cast<double>(degrees) * kDegreesToRadians;
-  return round_to_single(portable_cos(radians));
+  return single_cos(radians);
 }
 
 float cos_degrees_single_pi(float degrees) {
   const double radians =
       (static_cast<double>(kPi) * static_cast<double>(degrees)) * static_cast<double>(kOneOver180);
-  return round_to_single(portable_cos(radians));
+  return single_cos(radians);
 }
 
 }  // namespace rqo

@@ -60,6 +60,14 @@ float root_of(float square) {
 // cosine: it is reported and gives 0 (above 1) or pi (below -1). NaN passes through silently.
 float angle_of(float cosine, const char* name, ErrorPolicy& policy, const RunPlace& place) {
   const double x = cosine;
+  const auto degrees = [](double radians) {
+    return round_to_single((radians * static_cast<double>(kOneEighty)) *
+                           static_cast<double>(kOneOverPi));
+  };
+  // The double-precision estimate of the arc cosine mostly suffices.
+  Estimate estimate;
+  float result;
+  if (estimate_acos(x, estimate) && round_estimate(estimate, degrees, result)) return result;
   double radians;
   if (x > 1.0 || x < -1.0) {
     const bool above = x > 1.0;
@@ -71,8 +79,7 @@ float angle_of(float cosine, const char* name, ErrorPolicy& policy, const RunPla
   } else {
     radians = portable_acos(x);
   }
-  return round_to_single((radians * static_cast<double>(kOneEighty)) *
-                         static_cast<double>(kOneOverPi));
+  return degrees(radians);
 }
 
 }  // namespace

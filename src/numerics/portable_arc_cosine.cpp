@@ -48,7 +48,32 @@ dd::Value square_root(double v) {
   return dd::quick_two_sum(root, remainder / (2.0 * root));
 }
 
+// The series cut off for the estimates: the first term past them stays below 2^-52 of the sum
+// for |t| <= 1/2.
+constexpr std::size_t kEstimateTerms = 22;
+
+// arcsin t in double precision, |t| <= 1/2, good to a few ulps.
+double estimate_arcsine(double t) {
+  const double z = t * t;
+  double sum = kArcsineSeries[kEstimateTerms - 1].hi;
+  for (std::size_t n = kEstimateTerms - 1; n-- > 0;) sum = sum * z + kArcsineSeries[n].hi;
+  return sum * t;
+}
+
 }  // namespace
+
+bool estimate_acos(double x, Estimate& estimate) {
+  if (!(x >= -1.0 && x <= 1.0)) return false;  // beyond -1..1, or NaN
+  // 1 - x and 1 + x are exact where they are used; the square root is correctly rounded.
+  if (x >= 0.5) {
+    estimate = estimate_of(2.0 * estimate_arcsine(std::sqrt((1.0 - x) * 0.5)));
+  } else if (x <= -0.5) {
+    estimate = estimate_of(kPi.hi - 2.0 * estimate_arcsine(std::sqrt((1.0 + x) * 0.5)));
+  } else {
+    estimate = estimate_of(kHalfPi.hi - estimate_arcsine(x));
+  }
+  return true;
+}
 
 double portable_acos(double x) {
   if (x != x) return x + x;

@@ -147,7 +147,42 @@ dd::Value sine_near_zero(dd::Value r) {
   return dd::multiply(dd::polynomial(kSineSeries, kExactTerms, dd::multiply(r, r)), r);
 }
 
+// The series cut off for the estimates: the first terms past them stay below 2^-58 for
+// |r| <= 0.8.
+constexpr std::size_t kEstimateTerms = 9;
+
+// cos r and sin r in double precision, |r| <= 0.8, good to a few ulps.
+double estimate_cosine_near_zero(double r) {
+  const double z = r * r;
+  double sum = kCosineSeries[kEstimateTerms - 1].hi;
+  for (std::size_t n = kEstimateTerms - 1; n-- > 0;) sum = sum * z + kCosineSeries[n].hi;
+  return sum;
+}
+
+double estimate_sine_near_zero(double r) {
+  const double z = r * r;
+  double sum = kSineSeries[kEstimateTerms - 1].hi;
+  for (std::size_t n = kEstimateTerms - 1; n-- > 0;) sum = sum * z + kSineSeries[n].hi;
+  return sum * r;
+}
+
 }  // namespace
+
+bool estimate_cos(double radians, Estimate& estimate) {
+  const double x = radians < 0 ? -radians : radians;
+  if (!(x <= 3.9)) return false;  // beyond 5 pi / 4, or NaN
+  constexpr dd::Value kPi{0x1.921fb54442d18p1, 0x1.1a62633145c07p-53};
+  // Near a multiple of pi/2 the distance to it, the difference of the high parts exact
+  // (Sterbenz), is good to 2^-53 of itself plus 2^-107.
+  if (x <= 0.78) {
+    estimate = estimate_of(estimate_cosine_near_zero(x));
+  } else if (x <= 2.35) {
+    estimate = estimate_of(estimate_sine_near_zero((kHalfPi.hi - x) + kHalfPi.lo));
+  } else {
+    estimate = estimate_of(-estimate_cosine_near_zero((kPi.hi - x) + kPi.lo));
+  }
+  return true;
+}
 
 double portable_cos(double radians) {
   if (!(radians - radians == 0.0)) return radians - radians;  // NaN or infinite

@@ -4,7 +4,9 @@
 // counts is the result after the rounding to single precision that every caller makes; double
 // results that differ are counted apart. Meaningful where the C library is the reference (the
 // GNU C library); elsewhere `--digest` prints a digest of the portable results alone, to be
-// compared with the same digest made on Linux. Opt-in (it takes minutes):
+// compared with the same digest made on Linux. The double-precision estimates that the callers
+// try first must lie within a quarter of their bound of the portable results (so that the
+// rounding of value +- bound cannot matter either). Opt-in (it takes minutes):
 // scripts/check_portable_math.sh builds and runs it.
 //
 //   portable_math_check [--digest] [first last [threads]]   (float bit patterns in hex)
@@ -59,6 +61,7 @@ struct Totals {
   std::atomic<std::uint64_t> checked{0};
   std::atomic<std::uint64_t> mismatches{0};
   std::atomic<std::uint64_t> double_differences{0};
+  std::atomic<std::uint64_t> estimates{0};
   std::atomic<std::uint64_t> digest{0};
 };
 
@@ -72,18 +75,31 @@ void report(const char* what, std::uint32_t pattern, double library, double port
               static_cast<double>(std::bit_cast<float>(pattern)), library, portable);
 }
 
+// Whether the estimate (when there is one) holds the portable result well within its bound.
+bool estimate_holds(bool estimated, const rqo::Estimate& estimate, double portable) {
+  if (!estimated) return true;
+  const double distance =
+      portable > estimate.value ? portable - estimate.value : estimate.value - portable;
+  return distance <= estimate.bound * 0.25;
+}
+
 std::uint64_t mix(std::uint64_t hash, std::uint64_t value) {
   return (hash ^ value) * 0x100000001B3u + (hash >> 29);
 }
 
 void check_range(std::uint64_t first, std::uint64_t last, bool digest_only) {
-  std::uint64_t checked = 0, double_differences = 0, digest = 0;
+  std::uint64_t checked = 0, double_differences = 0, digest = 0, estimates = 0;
   for (std::uint64_t pattern = first; pattern <= last; ++pattern) {
     const auto p = static_cast<std::uint32_t>(pattern);
     const float x = std::bit_cast<float>(p);
     for (const double radians : {radians_by_product(x), radians_by_pi(x)}) {
       const double portable = rqo::portable_cos(radians);
       ++checked;
+      rqo::Estimate estimate;
+      const bool estimated = rqo::estimate_cos(radians, estimate);
+      estimates += estimated ? 1 : 0;
+      if (!estimate_holds(estimated, estimate, portable))
+        report("cos estimate", p, estimate.value, portable);
       if (digest_only) {
         digest = mix(digest, bits(single(portable)));
         continue;
@@ -96,6 +112,11 @@ void check_range(std::uint64_t first, std::uint64_t last, bool digest_only) {
     if ((p & 0x7FFFFFFF) > kOne && !std::isnan(x)) continue;
     const double portable = rqo::portable_acos(static_cast<double>(x));
     ++checked;
+    rqo::Estimate estimate;
+    const bool estimated = rqo::estimate_acos(static_cast<double>(x), estimate);
+    estimates += estimated ? 1 : 0;
+    if (!estimate_holds(estimated, estimate, portable))
+      report("acos estimate", p, estimate.value, portable);
     if (digest_only) {
       digest = mix(digest, bits(degrees_of(portable)));
       continue;
@@ -109,6 +130,7 @@ void check_range(std::uint64_t first, std::uint64_t last, bool digest_only) {
   }
   totals.checked += checked;
   totals.double_differences += double_differences;
+  totals.estimates += estimates;
   totals.digest ^= digest;  // per-range digests combine in any order
 }
 
@@ -155,8 +177,9 @@ int main(int argc, char** argv) {
   }
   std::printf("patterns %08" PRIx64 "..%08" PRIx64 ": %" PRIu64 " results checked, %" PRIu64
               " differ after rounding to single precision (%" PRIu64
-              " differ in double precision only)\n",
+              " differ in double precision only); %" PRIu64
+              " estimates checked against their bounds\n",
               first, last, totals.checked.load(), totals.mismatches.load(),
-              totals.double_differences.load());
+              totals.double_differences.load(), totals.estimates.load());
   return totals.mismatches.load() == 0 ? 0 : 1;
 }
