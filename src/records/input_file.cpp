@@ -78,10 +78,11 @@ struct InputFile::State {
 
   // Moves past the records that lie wholly in the block and whose kept text, after its leading
   // blanks, cannot begin with one of the filter's prefixes, adding them to `count`. Stops past
-  // a record that may (counted too; returns true with its first byte and its LF), or at the
-  // block's end or its unfinished last record (returns false).
+  // a record that may (counted too; returns true with its first byte, the number of blanks
+  // that begin it and its LF), or at the block's end or its unfinished last record (returns
+  // false).
   bool find_candidate(const LinePrefixFilter& filter, std::size_t keep, std::size_t& first,
-                      std::size_t& lf, long& count) {
+                      std::size_t& blanks, std::size_t& lf, long& count) {
     if (start >= end) return false;
     const char* data = block.get();
     std::size_t record = start;
@@ -102,6 +103,7 @@ struct InputFile::State {
       const std::size_t text = first_non_blank(data, record);
       if (text - record < keep && filter.may_begin(data + text)) {
         first = record;
+        blanks = text - record;
         lf = line_feed;
         found = true;
       }
@@ -235,11 +237,14 @@ int InputFile::read_record_if(std::string_view& text, std::size_t keep,
                               const LinePrefixFilter& filter) {
   State& s = *state_;
   for (;;) {
-    std::size_t first, lf;
-    if (s.find_candidate(filter, keep, first, lf, record_number_)) {
-      // The eight bytes looked at may run past the kept text: the text itself decides.
+    std::size_t first, blanks, lf;
+    if (s.find_candidate(filter, keep, first, blanks, lf, record_number_)) {
       text = s.kept_text(first, lf, keep);
-      if (may_begin_after_blanks(text, filter)) return kStatusOk;
+      // When the eight bytes looked at lay within the kept text, they have decided; when they
+      // ran past it, the text itself decides.
+      if (blanks + LinePrefixFilter::kWordLength <= text.size() ||
+          may_begin_after_blanks(text, filter))
+        return kStatusOk;
       continue;
     }
     // A record that runs on into the next block, or the block is used up.
