@@ -14,3 +14,12 @@ if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/run_under_wine.sh)
   endif()
 endif()
+
+# Embeds the application manifest (cmake/application.manifest: long paths, run as invoked) in a
+# program as its resource 1 of type 24 (RT_MANIFEST).
+enable_language(RC)
+function(rqo_windows_manifest target)
+  set(resource ${CMAKE_BINARY_DIR}/manifest/${target}.rc)
+  file(WRITE ${resource} "1 24 \"${PROJECT_SOURCE_DIR}/cmake/application.manifest\"\n")
+  target_sources(${target} PRIVATE ${resource})
+endfunction()

@@ -7,9 +7,28 @@
 #include "records/file_system.hpp"
 #include "records/open_flags.hpp"
 
+#ifdef _WIN32
+#include <io.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "platform/native_path.hpp"
+#endif
+
 namespace rqo {
 
 namespace {
+
+// Opens a file by the name the program was given: on Windows through the wide API, the name
+// read as UTF-8 or in the ANSI code page and in its long form when it needs one.
+int open_by_name(const std::string& name, int flags) {
+#ifdef _WIN32
+  return ::_wopen(platform::native_path(name).c_str(), flags, _S_IREAD | _S_IWRITE);
+#else
+  return ::open(name.c_str(), flags, 0666);
+#endif
+}
 
 class SystemSource final : public ByteSource {
  public:
@@ -62,7 +81,7 @@ class SystemFiles final : public FileSystem {
   std::unique_ptr<ByteSource> open_for_reading(const std::string& name) override {
     int fd;
     do {
-      fd = ::open(name.c_str(), O_RDONLY | kOpenFlags);
+      fd = open_by_name(name, O_RDONLY | kOpenFlags);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
 #ifdef _WIN32
@@ -76,22 +95,26 @@ class SystemFiles final : public FileSystem {
   }
 
   std::unique_ptr<ByteSink> create_for_writing(const std::string& name) override {
-    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | kOpenFlags, 0666);
+    const int fd = open_by_name(name, O_WRONLY | O_CREAT | O_TRUNC | kOpenFlags);
     if (fd < 0) return nullptr;
     return std::make_unique<SystemSink>(fd);
   }
 
 #ifdef _WIN32
   static bool is_folder(const std::string& name) {
-    struct stat info;
-    return ::stat(name.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    std::error_code error;
+    return std::filesystem::is_directory(platform::native_path(name), error);
   }
-#endif
 
+  bool is_file(const std::string& name) override {
+    return platform::is_existing_file(name);
+  }
+#else
   bool is_file(const std::string& name) override {
     struct stat info;
     return ::stat(name.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
   }
+#endif
 
   // Big enough that most logs come in one read; the first block is kept for a rewind.
   std::size_t read_block_size() const override {

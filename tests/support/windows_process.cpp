@@ -13,6 +13,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/utf8_text.hpp"
+
 namespace rqo::testing {
 
 namespace {
@@ -22,6 +24,18 @@ HANDLE inheritable(const std::filesystem::path& path, bool write) {
   return CreateFileW(path.c_str(), write ? GENERIC_WRITE : GENERIC_READ,
                      FILE_SHARE_READ | FILE_SHARE_WRITE, &security,
                      write ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// A command line as the system passes it on: UTF-8 when it is valid UTF-8 (so a name in UTF-8
+// arrives as a user's drag-and-drop gives it), in the ANSI code page otherwise.
+std::wstring widened(const std::string& text) {
+  const UINT code_page = platform::is_utf8(text) ? CP_UTF8 : CP_ACP;
+  const int size = static_cast<int>(text.size());
+  std::wstring wide(
+      static_cast<std::size_t>(MultiByteToWideChar(code_page, 0, text.data(), size, nullptr, 0)),
+      L'\0');
+  MultiByteToWideChar(code_page, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+  return wide;
 }
 
 // Changes PATH for as long as it lives (the child takes this environment).
@@ -67,21 +81,20 @@ WindowsRun run_windows_program(const std::string& command_line,
   }
   HANDLE output = inheritable(out, true);
   HANDLE error = inheritable(err, true);
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = input;
   startup.hStdOutput = output;
   startup.hStdError = error;
   PROCESS_INFORMATION process{};
-  std::vector<char> line(command_line.begin(), command_line.end());
-  line.push_back('\0');
-  const std::string folder = directory.string();
+  std::wstring line = widened(command_line);
+  const std::wstring folder = directory.wstring();
   const auto start = std::chrono::steady_clock::now();
   BOOL started;
   {
     const ChangedPath changed(path);
-    started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+    started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
                              folder.c_str(), &startup, &process);
   }
   for (HANDLE handle : {input, output, error})
