@@ -12,13 +12,15 @@ export WINEPREFIX="$build/wine-prefix"
 export WINEDEBUG=-all
 
 cmake --build "$build" -j"$jobs"
-# Makes the prefix (first use) through the build's own wrapper, then holds the server.
-"$build/run_under_wine.sh" cmd /c exit 0 >/dev/null 2>&1 || true
+# Holds one server for the whole run; the build's wrapper then starts wine's background
+# programs without standard streams (they would hold ctest's pipes open) and makes the prefix on
+# first use.
+mkdir -p "$WINEPREFIX"
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
 wineserver -p </dev/null >/dev/null 2>&1
 trap 'wineserver -k 2>/dev/null || true' EXIT
-
+"$build/run_under_wine.sh" cmd /c exit 0 </dev/null >/dev/null 2>&1
 ctest --test-dir "$build" --output-on-failure -j"$jobs" "$@"
 if [ "$#" -eq 0 ] && [ -x "${LINUX_BUILD:-$root/build}/read_quavelon_out" ]; then
   WINDOWS_BUILD="$build" bash "$root/scripts/compare_windows_outputs.sh"
