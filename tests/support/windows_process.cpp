@@ -9,6 +9,7 @@
 #include <psapi.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 #include <vector>
@@ -92,14 +93,26 @@ WindowsRun run_windows_program(const std::string& command_line,
   const std::wstring folder = directory.wstring();
   const auto start = std::chrono::steady_clock::now();
   BOOL started;
+  DWORD start_error = 0;
   {
     const ChangedPath changed(path);
-    started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                             folder.c_str(), &startup, &process);
+    // Under wine a process start fails now and then with the system's own error while the
+    // machine is loaded; such a start is tried once more, and said so on standard error.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+      started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                               folder.c_str(), &startup, &process);
+      if (started) break;
+      start_error = GetLastError();
+      std::fprintf(stderr, "start of %s failed with system error %lu%s\n", command_line.c_str(),
+                   static_cast<unsigned long>(start_error), attempt == 0 ? ": retried" : "");
+      Sleep(200);
+    }
   }
   for (HANDLE handle : {input, output, error})
     if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-  if (!started) throw std::runtime_error("cannot start " + command_line);
+  if (!started)
+    throw std::runtime_error("cannot start " + command_line + " (system error " +
+                             std::to_string(start_error) + ")");
   if (kill_when_shown.empty()) {
     WaitForSingleObject(process.hProcess, INFINITE);
   } else {
