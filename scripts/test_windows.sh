@@ -21,7 +21,26 @@ wineserver -w 2>/dev/null || true
 wineserver -p </dev/null >/dev/null 2>&1
 trap 'wineserver -k 2>/dev/null || true' EXIT
 "$build/run_under_wine.sh" cmd /c exit 0 </dev/null >/dev/null 2>&1
-ctest --test-dir "$build" --output-on-failure -j"$jobs" "$@"
+if ! ctest --test-dir "$build" --output-on-failure -j"$jobs" "$@"; then
+  # A test that failed because wine itself did (its own error in the test's output, not the
+  # test's verdict) is run once more; any other failure, or a second one, fails the run.
+  wine_error='wine client error|Inconsistency detected by ld\.so|recvmsg: Connection reset|wine: could not'
+  retried=()
+  while IFS=: read -r _ name; do
+    if awk -v name="$name" '
+        index($0, " Testing: ") && substr($0, index($0, " Testing: ") + 10) == name { inside = 1 }
+        index($0, "\"" name "\" end time") == 1 { inside = 0 }
+        inside' "$build/Testing/Temporary/LastTest.log" | grep -Eq "$wine_error"; then
+      retried+=("$name")
+    else
+      echo "test_windows: $name failed" >&2
+      exit 1
+    fi
+  done <"$build/Testing/Temporary/LastTestsFailed.log"
+  [ "${#retried[@]}" -gt 0 ] || exit 1
+  echo "test_windows: wine itself failed in ${retried[*]}; run once more" >&2
+  ctest --test-dir "$build" --output-on-failure --rerun-failed
+fi
 if [ "$#" -eq 0 ] && [ -x "${LINUX_BUILD:-$root/build}/read_quavelon_out" ]; then
   WINDOWS_BUILD="$build" bash "$root/scripts/compare_windows_outputs.sh"
 fi
