@@ -48,6 +48,7 @@ if(WIN32)
   set(CPACK_PACKAGE_INSTALL_DIRECTORY read_quavelon_out)
   set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY read_quavelon_out)
   set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+  set(CPACK_NSIS_DEFINES "Target amd64-unicode")  # a 64-bit installer for 64-bit programs
   set(CPACK_NSIS_PACKAGE_NAME "read_quavelon_out ${PROJECT_VERSION}")
   set(CPACK_NSIS_DISPLAY_NAME "read_quavelon_out ${PROJECT_VERSION}")
   set(CPACK_NSIS_MODIFY_PATH ON)
@@ -55,10 +56,12 @@ if(WIN32)
   set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
   set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_BINARY_DIR}/README.txt)
   set(CPACK_MODULE_PATH ${PROJECT_SOURCE_DIR}/cmake/nsis)
-  # The installer's name ends in -setup.exe (set per generator when CPack runs).
+  # The installer's name ends in -setup.exe, and it takes no top folder of its own (set per
+  # generator when CPack runs).
   file(WRITE ${CMAKE_BINARY_DIR}/cpack_per_generator.cmake
        "if(CPACK_GENERATOR STREQUAL \"NSIS\")\n"
        "  set(CPACK_PACKAGE_FILE_NAME \"\${CPACK_PACKAGE_FILE_NAME}-setup\")\n"
+       "  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)\n"
        "endif()\n")
   set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/cpack_per_generator.cmake)
 else()

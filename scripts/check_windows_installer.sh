@@ -61,11 +61,13 @@ if [ -x "$linux_build/read_quavelon_out" ]; then
   rm -rf "$reference"
 fi
 
-# In place (_?=), so that wine waits for it; it leaves only itself behind.
-wine "$folder/Uninstall.exe" /S '_?=C:\Program Files\read_quavelon_out' >/dev/null 2>&1
-for file in bin/read_quavelon_out.exe bin/kestrova.exe bin/tk_expansion.exe README.txt; do
-  [ ! -e "$folder/$file" ] || fail "left after uninstalling: $file"
+# The uninstaller runs on from a copy of itself in the temporary folder: wait for it.
+wine "$folder/Uninstall.exe" /S >/dev/null 2>&1
+for _ in $(seq 120); do
+  [ -e "$folder" ] || break
+  sleep 0.5
 done
+[ ! -e "$folder" ] || fail "left after uninstalling: $(cd "$folder" && find . -type f | head -5)"
 user_path="$(wine reg query 'HKCU\Environment' /v PATH 2>/dev/null | tr -d '\r' || true)"
 ! grep -qF "$bin" <<<"$user_path" || fail "the PATH entry is left after uninstalling"
 echo "installer: installed, ran the example, uninstalled"
