@@ -11,16 +11,16 @@ jobs="${JOBS:-$(nproc)}"
 export WINEPREFIX="$build/wine-prefix"
 export WINEDEBUG=-all
 
-cmake --build "$build" -j"$jobs"
 # Holds one server for the whole run; the build's wrapper then starts wine's background
-# programs without standard streams (they would hold ctest's pipes open) and makes the prefix on
-# first use.
+# programs without standard streams (they would hold ctest's pipes open, or those of a test
+# program that the build lists, which then times out) and makes the prefix on first use.
 mkdir -p "$WINEPREFIX"
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
 wineserver -p </dev/null >/dev/null 2>&1
 trap 'wineserver -k 2>/dev/null || true' EXIT
 "$build/run_under_wine.sh" cmd /c exit 0 </dev/null >/dev/null 2>&1
+cmake --build "$build" -j"$jobs"
 if ! ctest --test-dir "$build" --output-on-failure -j"$jobs" "$@"; then
   # A test that failed because wine itself did (its own error in the test's output, not the
   # test's verdict) is run once more; any other failure, or a second one, fails the run.
