@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "support/tool_outputs.hpp"
 #include "support/tool_run.hpp"
 
 namespace rqo::testing {
@@ -13,12 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kTable = "TK_parameters_quavelon_out.xy";
-const std::vector<std::string> kPlotFiles = {
-    "TK_cell_a.pgf",     "TK_cell_b.pgf",    "TK_cell_c.pgf",
-    "TK_cell_alpha.pgf", "TK_cell_beta.pgf", "TK_cell_gamma.pgf",
-    "TK_volume.pgf",     "TK_mosaicity.pgf", "TK_chi2.pgf"};
-const std::string kNineNo = "n\nn\nn\nn\nn\nn\nn\nn\nn\n";
 const std::string kPromptBlock = "\n \n  > Enter buffer file (output list)   : ";
 
 // The worked example with a stand-in plotting program in bin/ that logs its calls.

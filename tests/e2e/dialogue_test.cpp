@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/tool_outputs.hpp"
 #include "support/tool_run.hpp"
 
 namespace rqo::testing {
@@ -22,10 +23,6 @@ const std::vector<std::string> kBanner = {
     " --------------------------------------------------------------",
 };
 const std::string kPrompt = "  > Enter buffer file (output list)   : ";
-const std::vector<std::string> kPlotFiles = {
-    "TK_cell_a.pgf",     "TK_cell_b.pgf",    "TK_cell_c.pgf",
-    "TK_cell_alpha.pgf", "TK_cell_beta.pgf", "TK_cell_gamma.pgf",
-    "TK_volume.pgf",     "TK_mosaicity.pgf", "TK_chi2.pgf"};
 
 // Builds the expected screen transcript from the lines shown: the first after a carriage
 // return, each later one after a line break, and the line break still pending at exit.
@@ -64,8 +61,6 @@ class Transcript {
  private:
   std::string bytes_;
 };
-
-const std::string kNineNo = "n\nn\nn\nn\nn\nn\nn\nn\nn\n";
 
 const std::string kWorkedExample =
     "! Cooling series, crystal 3\n"

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "support/fault_run.hpp"
+#include "support/tool_outputs.hpp"
 #include "support/tool_run.hpp"
 
 #ifdef _WIN32
@@ -24,19 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kTable = "TK_parameters_quavelon_out.xy";
-const std::vector<std::string> kOutputs = {kTable,
-                                           "TK_cell_a.pgf",
-                                           "TK_cell_b.pgf",
-                                           "TK_cell_c.pgf",
-                                           "TK_cell_alpha.pgf",
-                                           "TK_cell_beta.pgf",
-                                           "TK_cell_gamma.pgf",
-                                           "TK_volume.pgf",
-                                           "TK_mosaicity.pgf",
-                                           "TK_chi2.pgf"};
 const std::string kRunList = "cooling_series.txt";
-const std::string kNineNo = "n\nn\nn\nn\nn\nn\nn\nn\nn\n";
 
 // The bundled cooling series (twelve logs and their run list) in a fresh directory.
 void copy_example(const ScratchDir& dir) {

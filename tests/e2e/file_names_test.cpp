@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/native_path.hpp"
+#include "support/tool_outputs.hpp"
 #include "support/tool_run.hpp"
 
 namespace rqo::testing {
@@ -16,7 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kTable = "TK_parameters_quavelon_out.xy";
 const std::string kList = "! Cooling series\nlog T\nrun_100K.out 100\n";
 
 // Writes a file by a name as the tool takes it (UTF-8, or in the ANSI code page on Windows).

@@ -7,22 +7,19 @@
 #include <string>
 #include <vector>
 
+#include "support/tool_outputs.hpp"
 #include "support/tool_run.hpp"
 
 namespace {
 
+using rqo::testing::kNineNo;
+using rqo::testing::kPlotFiles;
+using rqo::testing::kTable;
 using rqo::testing::read_file;
 using rqo::testing::run_tool;
 using rqo::testing::ScratchDir;
 
 namespace fs = std::filesystem;
-
-const std::vector<std::string> kPlotFiles{
-    "TK_cell_a.pgf",     "TK_cell_b.pgf",    "TK_cell_c.pgf",
-    "TK_cell_alpha.pgf", "TK_cell_beta.pgf", "TK_cell_gamma.pgf",
-    "TK_volume.pgf",     "TK_mosaicity.pgf", "TK_chi2.pgf"};
-const std::string kTable = "TK_parameters_quavelon_out.xy";
-const std::string kNineNoes = "n\nn\nn\nn\nn\nn\nn\nn\nn\n";
 
 void copy_inputs(const fs::path& from, const ScratchDir& dir) {
   for (const auto& entry : fs::directory_iterator(from)) {
@@ -34,7 +31,7 @@ TEST(OutputEndToEnd, WorkedExampleMatchesTheCheckedFiles) {
   const fs::path data = fs::path(RQO_TEST_DATA) / "output_worked_example";
   ScratchDir dir;
   copy_inputs(data, dir);
-  const auto run = run_tool(dir, "runs.txt\n" + kNineNoes);
+  const auto run = run_tool(dir, "runs.txt\n" + kNineNo);
   EXPECT_EQ(run.exit_code, 0) << run.err;
   std::vector<std::string> files = kPlotFiles;
   files.push_back(kTable);
@@ -68,7 +65,7 @@ TEST(OutputEndToEnd, LongNamesAreKeptWhole) {
   std::string list = read_file(data / "runs.txt");
   list.replace(list.find("run_150K.out"), 12, long_log);
   dir.write(list_name, list);
-  const auto run = run_tool(dir, "'" + list_name + "'\n" + kNineNoes);
+  const auto run = run_tool(dir, "'" + list_name + "'\n" + kNineNo);
   EXPECT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(run.out.find("does not exist"), std::string::npos) << run.out;
   for (const std::string& name : kPlotFiles)
@@ -84,7 +81,7 @@ TEST(OutputEndToEnd, CtrlZInALogIsAByteLikeAnyOther) {
   copy_inputs(data, dir);
   for (const char* log : {"run_100K.out", "run_150K.out", "run_200K.out"})
     dir.write(log, "\x1a\r\n" + dir.read(log));
-  const auto run = run_tool(dir, "runs.txt\n" + kNineNoes);
+  const auto run = run_tool(dir, "runs.txt\n" + kNineNo);
   EXPECT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(dir.read(kTable), read_file(data / "expected" / kTable));
 }
@@ -92,7 +89,7 @@ TEST(OutputEndToEnd, CtrlZInALogIsAByteLikeAnyOther) {
 TEST(OutputEndToEnd, HeaderOnlyRunList) {
   ScratchDir dir;
   dir.write("runs.txt", "!\nlabels\n");
-  const auto run = run_tool(dir, "runs.txt\n" + kNineNoes);
+  const auto run = run_tool(dir, "runs.txt\n" + kNineNo);
   EXPECT_EQ(run.exit_code, 0) << run.err;
   const std::string table = dir.read(kTable);
   EXPECT_EQ(table.substr(0, 4), "! \r\n");

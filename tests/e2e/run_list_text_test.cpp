@@ -7,25 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "support/tool_outputs.hpp"
 #include "support/tool_run.hpp"
 
 namespace rqo::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-const std::string kTable = "TK_parameters_quavelon_out.xy";
-const std::vector<std::string> kOutputs = {kTable,
-                                           "TK_cell_a.pgf",
-                                           "TK_cell_b.pgf",
-                                           "TK_cell_c.pgf",
-                                           "TK_cell_alpha.pgf",
-                                           "TK_cell_beta.pgf",
-                                           "TK_cell_gamma.pgf",
-                                           "TK_volume.pgf",
-                                           "TK_mosaicity.pgf",
-                                           "TK_chi2.pgf"};
-const std::string kNineNo = "n\nn\nn\nn\nn\nn\nn\nn\nn\n";
 
 void copy_worked_example(const ScratchDir& dir) {
   const fs::path data = fs::path(RQO_TEST_DATA) / "output_worked_example";
