@@ -5,7 +5,8 @@
 # kestrova builds into its reports, the browser driver of the report's test). Safe to run again.
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev libbenchmark-dev libeigen3-dev libcli11-dev gfortran gnuplot-nox)
+packages=(cmake g++ make libgtest-dev libbenchmark-dev libeigen3-dev libcli11-dev gfortran gnuplot-nox
+  python3-pandas python3-numpy)
 [ "$#" -gt 0 ] && packages=("$@")
 missing=()
 for package in "${packages[@]}"; do
