@@ -28,6 +28,13 @@ void append_key(std::string& out, std::string_view key) {
   out += ':';
 }
 
+// Appends a text member and the comma after it: "key":"value",
+void append_text_member(std::string& out, std::string_view key, std::string_view value) {
+  append_key(out, key);
+  append_json_string(out, value);
+  out += ',';
+}
+
 // One trace: its name, whether it is a fitted line (drawn without markers), the marker code
 // and its points as the file's texts.
 struct TraceData {
@@ -48,21 +55,11 @@ void append_plot(std::string& out, std::string_view anchor, std::string_view fil
   std::size_t points = 0;
   for (const TraceData& trace : traces) points += trace.x.size();
   out += '{';
-  append_key(out, "anchor");
-  append_json_string(out, anchor);
-  out += ',';
-  append_key(out, "file");
-  append_json_string(out, file_name);
-  out += ',';
-  append_key(out, "title");
-  append_json_string(out, title);
-  out += ',';
-  append_key(out, "xTitle");
-  append_json_string(out, x_title);
-  out += ',';
-  append_key(out, "yTitle");
-  append_json_string(out, y_title);
-  out += ',';
+  append_text_member(out, "anchor", anchor);
+  append_text_member(out, "file", file_name);
+  append_text_member(out, "title", title);
+  append_text_member(out, "xTitle", x_title);
+  append_text_member(out, "yTitle", y_title);
   append_key(out, "dense");
   out += points > kDensePoints ? "true" : "false";
   out += ',';
@@ -71,9 +68,7 @@ void append_plot(std::string& out, std::string_view anchor, std::string_view fil
   for (std::size_t i = 0; i < traces.size(); ++i) {
     if (i > 0) out += ',';
     out += '{';
-    append_key(out, "name");
-    append_json_string(out, traces[i].name);
-    out += ',';
+    append_text_member(out, "name", traces[i].name);
     append_key(out, "lineOnly");
     out += traces[i].line_only ? "true" : "false";
     out += ',';
